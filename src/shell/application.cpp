@@ -1,0 +1,145 @@
+#include "shell/application.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <stdexcept>
+#include <filesystem>
+
+#include "core/cp850.h"
+#include "core/text.h"
+#include "screen/colour.h"
+
+namespace vormel::shell {
+
+using core::Key;
+using namespace core::literals;
+
+std::optional<std::string> terminal_number(const std::string& text) {
+  std::string t = core::trim(text);
+  if (t.empty() || t.size() > 2) return std::nullopt;
+  for (char c : t)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+  return t.size() == 1 ? "0" + t : t;
+}
+
+Application::Application(screen::Backend& backend, const core::Clock& clock) : con_(backend, clock), ui_(con_) {
+  ui_.calculator = [this] { return calculator(); };
+}
+
+std::optional<core::Decimal> Application::calculator() { return office::CALCULADORA(ui_, calc_pos_); }
+
+std::string Application::INICIOSIS(const StartOptions& o) {
+  std::string arg = o.terminal_env.empty() ? o.terminal : o.terminal_env;
+  // Program folder: DVORMEL when it names a folder, else the current folder.
+  g_.DIRDEF = o.dvormel;
+  std::string cwd = std::filesystem::current_path().string();
+  if (o.dvormel.empty()) {
+    g_.ROTADEF = cwd;
+  } else if (core::VERDIR(o.dvormel)) {
+    g_.ROTADEF = core::BAR_FORA(o.dvormel);
+  } else {
+    g_.ROTADEF = cwd;
+    con_.status_text("<Dir> " + core::cp850::from_utf8(o.dvormel) + std::string("não encontrado. Assumindo o padrão!"_cp));
+  }
+  g_.ARQDEF = core::BAR_DIR(g_.ROTADEF);
+  // The caller has checked the number; an empty one is terminal 00.
+  auto n = terminal_number(arg);
+  return n ? *n : "00";
+}
+
+void Application::TELA_INICIAL() {
+  screen::ENCHETELA(ui_, ' ', ui_.colours.COR_ENCH_C);
+  // The logo: the name in block letters over the program's identification.
+  static const char* kBig[5] = {
+      "\xDB   \xDB  \xDB\xDB\xDB  \xDB\xDB\xDB\xDB  \xDB   \xDB \xDB\xDB\xDB\xDB\xDB \xDB",
+      "\xDB   \xDB \xDB   \xDB \xDB   \xDB \xDB\xDB \xDB\xDB \xDB     \xDB",
+      "\xDB   \xDB \xDB   \xDB \xDB\xDB\xDB\xDB  \xDB \xDB \xDB \xDB\xDB\xDB\xDB  \xDB",
+      " \xDB \xDB  \xDB   \xDB \xDB  \xDB  \xDB   \xDB \xDB     \xDB",
+      "  \xDB    \xDB\xDB\xDB  \xDB   \xDB \xDB   \xDB \xDB\xDB\xDB\xDB\xDB \xDB\xDB\xDB\xDB\xDB",
+  };
+  const int top = 5, left = 17, width = 46;
+  screen::Grid& grid = con_.grid();
+  const screen::Attr frame = screen::attr_of(screen::ACHACOR(ui_.colours.COR_TEL2));
+  const screen::Attr text = screen::attr_of(screen::ACHACOR(ui_.colours.COR_TEL1));
+  grid.fill(screen::Rect{top, left, top + 14, left + width - 1}, ' ', text);
+  grid.box(screen::Rect{top, left, top + 14, left + width - 1}, frame, true);
+  for (int i = 0; i < 5; ++i) grid.write(top + 2 + i, left + 5, kBig[i], frame);
+  auto centred = [&](int row, const std::string& s, screen::Attr a) {
+    grid.write(row, left + 1, core::pad_center(s, static_cast<size_t>(width - 2)), a);
+  };
+  centred(top + 8, std::string("Imposto de Renda Pessoa Física"_cp), text);
+  centred(top + 9, std::string("Exercício 2016 - Ano-calendário 2015"_cp), text);
+  centred(top + 11, "Terminal " + g_.NUSU + std::string("    Versão "_cp) + g_.VERSAO, frame);
+  centred(top + 12, core::trim(g_.NOMEAG) + "  " + g_.CULTIMAVER, text);
+}
+
+void Application::ROTSAIDA(int option) {
+  if (option == 91 && !screen::AVISOSN(ui_, std::string("Confirma saída do programa?"_cp), 1).yes) return;
+  screen::ENCHETELA(ui_, ' ', "W/N");
+  throw screen::ProgramExit{0};
+}
+
+bool Application::MENUSELECT(int command, int option, int option2) {
+  (void)option;
+  (void)option2;
+  g_.OPCAO_1 = command;
+  if (g_.LESTOUNADECL) return true;
+  switch (command) {
+    case 18: ROTSAIDA(18); break;
+    case 91: ROTSAIDA(91); break;
+    default:
+      screen::AVISOSN(ui_, std::string("Esta função ainda não está disponível nesta versão do programa."_cp), 0);
+      break;
+  }
+  return true;
+}
+
+int Application::MAIN(const StartOptions& options) {
+  con_.main_window().status->parts.clear();
+  con_.main_window().status->add(std::string(250, ' '));  // the message line
+  g_.HOJE = con_.clock().today();
+  g_.NUSU = INICIOSIS(options);
+  g_.ROTADOANO = g_.ROTADEF;
+  g_.ROTA = g_.ROTADOANO;
+  g_.LOCARQ = core::BAR_DIR(g_.ROTADOANO);
+  g_.DIRTRAB = g_.ROTADEF;
+  g_.LOCTRAB = core::BAR_DIR(g_.DIRTRAB);
+  if (core::trim(g_.NOMEAG).empty()) g_.NOMEAG = "USUARIO DO TERMINAL " + g_.NUSU;
+  // The message window follows the screen colours.
+  screen::REDFATR(ui_, 10, 1, ui_.colours.COR_TEL2);
+  screen::REDFATR(ui_, 10, 2, ui_.colours.COR_TEL1);
+  screen::REDFATR(ui_, 10, 3, ui_.colours.COR_TEL2);
+  con_.colour = ui_.colours.CORNORM;
+  TELA_INICIAL();
+  con_.set_key(Key::alt('I'), [this] { MENUSELECT(11); });
+  con_.set_key(Key::alt('T'), [this] { MENUSELECT(91); });
+  MENUCOMMAND();
+  try {
+    main_loop();
+  } catch (const screen::ProgramExit& e) {
+    return e.status;
+  } catch (const std::exception& e) {
+    // An internal error: the user sees what happened and the report goes to error.log.
+    std::string what = core::cp850::from_utf8(e.what());
+    if (std::FILE* log = std::fopen("error.log", "a")) {
+      std::fprintf(log, "%s %s erro interno: %s (comando %d)\n", core::DTOC(con_.clock().today()).c_str(),
+                   con_.clock().time_text().c_str(), e.what(), g_.OPCAO_1);
+      std::fclose(log);
+    }
+    screen::AVISOSN(ui_, std::vector<std::string>{"Erro interno: " + what, std::string("Detalhes em error.log. O programa será encerrado."_cp)}, 0, {}, "Erro");
+    return 1;
+  }
+  return 0;
+}
+
+void Application::main_loop() {
+  for (;;) {
+    Key k = con_.read_key();
+    if (k == Key(Key::Esc)) ROTSAIDA(91);
+    else if (k == Key::alt('A')) calculator();
+  }
+}
+
+}  // namespace vormel::shell

@@ -1,0 +1,107 @@
+#include "harness.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace scenario {
+
+namespace fs = std::filesystem;
+
+std::string Run::screen(const std::string& name) const {
+  std::ifstream in(dir / (name + ".txt"), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Run::line(const std::string& name, int row) const {
+  std::istringstream in(screen(name));
+  std::string l;
+  for (int i = 0; i <= row && std::getline(in, l); ++i) {
+  }
+  return l;
+}
+
+fs::path fresh_dir(const std::string& name) {
+  static std::atomic<int> counter{0};
+  const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+  std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "scenario";
+  fs::path d = fs::temp_directory_path() / ("vormel-" + std::to_string(getpid())) /
+               (test + "-" + name + "-" + std::to_string(counter++));
+  fs::remove_all(d);
+  fs::create_directories(d);
+  return d;
+}
+
+int run_command(const std::vector<std::string>& argv, std::string* out) {
+  int pipefd[2];
+  if (pipe(pipefd) != 0) return -1;
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipefd[1], STDOUT_FILENO);
+    close(pipefd[0]);
+    close(pipefd[1]);
+    std::vector<char*> a;
+    for (const auto& s : argv) a.push_back(const_cast<char*>(s.c_str()));
+    a.push_back(nullptr);
+    execvp(a[0], a.data());
+    _exit(127);
+  }
+  close(pipefd[1]);
+  std::string text;
+  char buf[4096];
+  ssize_t n;
+  while ((n = read(pipefd[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+  close(pipefd[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (out) *out = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Run run(const Program& p, const std::string& keys) {
+  Run r;
+  fs::path base = fresh_dir("run");
+  r.dir = base / "dump";
+  fs::path keyfile = base / "keys.txt";
+  std::ofstream(keyfile, std::ios::binary) << keys;
+  fs::path cwd = p.cwd.empty() ? base / "cwd" : p.cwd;
+  fs::create_directories(cwd);
+
+  std::vector<std::string> argv{p.binary};
+  argv.insert(argv.end(), p.args.begin(), p.args.end());
+  for (const char* s : {"--headless", "--keys"}) argv.push_back(s);
+  argv.push_back(keyfile.string());
+  argv.push_back("--dump");
+  argv.push_back(r.dir.string());
+  if (!p.hoje.empty()) {
+    argv.push_back("--hoje");
+    argv.push_back(p.hoje);
+  }
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(cwd.c_str()) != 0) _exit(126);
+    clearenv();
+    setenv("PATH", "/usr/bin:/bin", 1);
+    setenv("LANG", "C.UTF-8", 1);
+    for (const auto& [k, v] : p.env) setenv(k.c_str(), v.c_str(), 1);
+    std::vector<char*> a;
+    for (const auto& s : argv) a.push_back(const_cast<char*>(s.c_str()));
+    a.push_back(nullptr);
+    execv(a[0], a.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+}  // namespace scenario

@@ -1,0 +1,138 @@
+// Runs one routine of the screen toolkit headless, for the scenario tests:
+//   toolkit_probe ROUTINE --headless --keys FILE --dump DIR
+// The routine's answer goes to DIR/result.txt (UTF-8); the screens to the dumps.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "core/cp850.h"
+#include "core/picture.h"
+#include "office/calculator.h"
+#include "screen/headless_backend.h"
+#include "screen/ui.h"
+
+using namespace vormel;
+using namespace vormel::core::literals;
+using core::Value;
+
+namespace {
+
+std::string show(const Value& v) {
+  if (auto* s = std::get_if<std::string>(&v)) return "text:" + core::cp850::to_utf8(*s);
+  if (auto* d = std::get_if<core::Decimal>(&v)) return "number:" + d->to_string();
+  if (auto* d = std::get_if<core::Date>(&v)) return "date:" + core::DTOC(*d);
+  return std::string("logical:") + (std::get<bool>(v) ? "T" : "F");
+}
+
+// A window with the lines of a chooser.
+void chooser_window(screen::Ui& ui) {
+  screen::DEFINEJAN(ui, 5, 30, 31, 63, 5, 30, 9, 49, 0);
+  screen::ABREJAN(ui, 5);
+  screen::ESCRJAN(ui, 5, std::string(" Abrir declaração   "_cp) + " Conferir           " + " Imprimir           " +
+                             " Sair               ");
+  ui.OPCOES = "ACIS";
+}
+
+std::string run(screen::Ui& ui, const std::string& routine) {
+  screen::ENCHETELA(ui, ' ', "W+/B");
+  ui.con.grid().write(0, 0, "FUNDO DA TELA", 0x1F);
+  if (routine == "mens-input") {
+    Value v = core::Decimal(0);
+    screen::MensArgs a;
+    a.col = 'C';
+    a.var = &v;
+    a.picture = "@E 999,999.99";
+    a.width = 10;
+    a.decimals = 2;
+    return show(screen::MENS(ui, 14, "Valor a cobrar", a));
+  }
+  if (routine == "mens-text") {
+    Value v = std::string(10, ' ');
+    screen::MensArgs a;
+    a.var = &v;
+    a.picture = "@!";
+    return show(screen::MENS(ui, 14, "Nome", a));
+  }
+  if (routine == "mens-key") {
+    screen::MensArgs a;
+    a.col = 'C';
+    a.letters = "TA";
+    return show(screen::MENS(ui, 12, std::string("Espaço insuficente no Disco. (T)roque ou (A)bandona"_cp), a));
+  }
+  if (routine == "mens-box") {
+    screen::MENS(ui, 13, "Criando IMP01.DBF");
+    ui.con.wait_key();
+    screen::FECHAJAN(ui, 10);
+    ui.con.wait_key();
+    return "closed";
+  }
+  if (routine.rfind("avisosn-", 0) == 0) {
+    int type = std::stoi(routine.substr(8));
+    auto a = screen::AVISOSN(ui, std::vector<std::string>{"Primeira linha", "Segunda linha"}, type,
+                             {"Um", "Dois", "Tres", "Quatro"}, "Pergunta");
+    return "letter:" + a.letter + " yes:" + (a.yes ? "T" : "F") + " button:" + std::to_string(a.button);
+  }
+  if (routine == "esc-opcao" || routine == "esc-opcao-help") {
+    chooser_window(ui);
+    ui.MENSMENU = {"", "Abre uma declaracao", "Confere a declaracao", "Imprime", "Sai"};
+    ui.POSVER = 9;  // a position left by a longer chooser
+    int n = screen::ESC_OPCAO(ui, 5, 4, 1, 20, 0, 1, routine == "esc-opcao-help");
+    return "item:" + std::to_string(n) + " posver:" + std::to_string(ui.POSVER);
+  }
+  if (routine == "calculator") {
+    office::CalcPosition pos;
+    auto r = office::CALCULADORA(ui, pos);
+    return r ? "result:" + r->to_string() : std::string("result:none");
+  }
+  if (routine == "windows") {
+    screen::DEFINEJAN(ui, 3, 30, 31, 63, 3, 10, 6, 29, 7);
+    screen::ABREJAN(ui, 3);
+    screen::ESCRJAN(ui, 3, "\x02" + screen::REP(5) + "-\x01texto da janela 7   linha dois");
+    ui.con.wait_key();
+    screen::FECHAJAN(ui, 3);
+    ui.con.wait_key();
+    return "done";
+  }
+  return "unknown routine " + routine;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string routine, keys, dump;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--keys" && i + 1 < argc) keys = argv[++i];
+    else if (a == "--dump" && i + 1 < argc) dump = argv[++i];
+    else if (a == "--headless" || a == "--hoje") { if (a == "--hoje") ++i; }
+    else routine = a;
+  }
+  std::ifstream in(keys, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string error;
+  auto steps = screen::parse_key_script(text.str(), &error);
+  if (!error.empty()) {
+    std::cerr << error << "\n";
+    return 2;
+  }
+  std::filesystem::create_directories(dump);
+  screen::HeadlessBackend backend(screen::KeyScript(std::move(steps)), dump);
+  core::Clock clock;
+  screen::Console con(backend, clock);
+  screen::Ui ui(con);
+  office::CalcPosition calc_pos;
+  ui.calculator = [&] { return office::CALCULADORA(ui, calc_pos); };
+  try {
+    std::string result = run(ui, routine);
+    con.present();
+    backend.dump("after");
+    std::ofstream(std::string(dump) + "/result.txt") << result << "\n";
+    return 0;
+  } catch (const screen::ScriptExhausted&) {
+    backend.dump("final");
+    return 3;
+  }
+}
