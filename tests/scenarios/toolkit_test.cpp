@@ -42,6 +42,14 @@ TEST(Toolkit, MensInputBoxAcceptsAndEscGivesTheEmptyValue) {
   EXPECT_EQ(text.result, "text:JOÃO      ");
 }
 
+TEST(Toolkit, CopyAndPasteOnTheFieldBeingTyped) {
+  // Ctrl+C copies the field as typed so far; Alt+V puts the text into a text field and
+  // reads "1.234,56" the Brazilian way into a number field.
+  auto r = probe("clipboard", "1.234,56<Ctrl+C><Enter><Alt+V><Dump pasted><Enter><Alt+V><Enter>");
+  EXPECT_EQ(r.result, "text:1.234,56    |text:1.234,56    |number:1234.56");
+  EXPECT_TRUE(contains(r.run.screen("pasted"), "Cole 1.234,56")) << r.run.screen("pasted");
+}
+
 TEST(Toolkit, MensKeyQuestionTakesOnlyItsLetters) {
   auto r = probe("mens-key", "xq1<Dump still>a");
   EXPECT_EQ(r.result, "text:A");

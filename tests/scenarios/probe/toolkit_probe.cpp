@@ -55,6 +55,21 @@ std::string run(screen::Ui& ui, const std::string& routine) {
     a.picture = "@!";
     return show(screen::MENS(ui, 14, "Nome", a));
   }
+  if (routine == "clipboard") {
+    // Copy from one input box, paste into a text box and into a number box.
+    Value first = std::string(12, ' '), second = std::string(12, ' '), number = core::Decimal(0);
+    screen::MensArgs a;
+    a.var = &first;
+    screen::MENS(ui, 14, "Copie", a);
+    a.var = &second;
+    screen::MENS(ui, 14, "Cole", a);
+    a.var = &number;
+    a.picture = "@E 999,999.99";
+    a.width = 10;
+    a.decimals = 2;
+    screen::MENS(ui, 14, "Valor", a);
+    return show(first) + "|" + show(second) + "|" + show(number);
+  }
   if (routine == "mens-key") {
     screen::MensArgs a;
     a.col = 'C';
