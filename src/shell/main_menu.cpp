@@ -200,25 +200,20 @@ void Application::MENUCOMMAND(int mode) {
   m.end_menu();
 
   m.sub_menu("&Backup");
-  m.sub_menu(s("Fazer a cópia    "_cp));
-  cmd("Do Zorn 2016", 71, 1);
-  cmd("Da Receita 2016", 71, 2);
-  m.end_menu();
+  // Each backup command works on this program's tables (option 1) or the tax authority's (2).
+  auto both_programs = [&](const std::string& caption, int command) {
+    m.sub_menu(caption);
+    cmd("Do Zorn 2016", command, 1);
+    cmd("Da Receita 2016", command, 2);
+    m.end_menu();
+  };
+  both_programs(s("Fazer a cópia    "_cp), 71);
   cmd("Compacta todos no " + g_.XDRIVE + ":", 72, 1);
-  m.sub_menu("Compacta uma Pasta");
-  cmd("Do Zorn 2016", 73, 1);
-  cmd("Da Receita 2016", 73, 2);
-  m.end_menu();
+  both_programs("Compacta uma Pasta", 73);
   m.separator();
-  m.sub_menu(s("Recuperar a cópia"_cp));
-  cmd("Do Zorn 2016", 74, 1);
-  cmd("Da Receita 2016", 74, 2);
-  m.end_menu();
+  both_programs(s("Recuperar a cópia"_cp), 74);
   cmd("Descompacta todos do " + g_.XDRIVE + ":", 75, 1);
-  m.sub_menu("Descompacta uma Pasta");
-  cmd("Do Zorn 2016", 76, 1);
-  cmd("Da Receita 2016", 76, 2);
-  m.end_menu();
+  both_programs("Descompacta uma Pasta", 76);
   m.separator();
   cmd("Informa o Compactador", 77);
   cmd("Informa o processador", 78);
