@@ -59,6 +59,12 @@ TEST(Terminal, RunsAt80x27ByKeysAndLeaves) {
   ASSERT_TRUE(t.start(80, 27, "env LANG=C.UTF-8 TERM=xterm-256color DVORMEL=" + folder.string() + " " + VORMEL_BIN + " 5"));
   ASSERT_TRUE(t.wait_for("Terminal 05")) << t.screen();
   EXPECT_NE(t.screen().find("Declaração  Opções"), std::string::npos) << t.screen();
+  // Mouse clicks as the terminal reports them (SGR form): the pad, then an item.
+  t.keys({"-l", "\x1b[<0;16;1M"});
+  ASSERT_TRUE(t.wait_for("Local de trabalho")) << t.screen();
+  t.keys({"-l", "\x1b[<0;20;4M"});
+  ASSERT_TRUE(t.wait_for("ainda não está disponível")) << t.screen();
+  t.keys({"Enter"});
   t.keys({"M-o"});
   ASSERT_TRUE(t.wait_for("Local de trabalho")) << t.screen();
   t.keys({"Escape"});
