@@ -255,7 +255,7 @@ void Console::clear_typeahead() {
   backend_.clear_typeahead();
 }
 
-void Console::run_menu(int pad, bool open_items) { MenuBarRunner(*this, menu()).run(pad, open_items); }
+void Console::run_menu(int pad) { MenuBarRunner(*this, menu()).run(pad); }
 
 void Console::clipboard_set(const std::string& cp850_text) {
   own_clipboard_ = cp850_text;

@@ -81,15 +81,13 @@ class Console {
   void set_key(core::Key k, std::function<void()> handler);
   void clear_key(core::Key k) { hot_keys_.erase(k.code); }
   bool has_key(core::Key k) const { return hot_keys_.count(k.code) > 0; }
-  std::map<uint32_t, std::function<void()>> hot_keys() const { return hot_keys_; }
-  void replace_hot_keys(std::map<uint32_t, std::function<void()>> keys) { hot_keys_ = std::move(keys); }
   // While suspended (message boxes), hot keys are ordinary keys.
   void suspend_hot_keys(bool s) { hot_keys_suspended_ += s ? 1 : -1; }
 
   // The menu bar of the main window; F10 and Alt+hot letter open it while the main
   // window is active.
   Menu& menu();
-  void run_menu(int pad, bool open_items = true);
+  void run_menu(int pad);
   bool menu_enabled = true;
 
   // One-second timer: status-bar parts with blocks are redrawn, then these run.

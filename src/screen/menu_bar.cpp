@@ -105,7 +105,6 @@ void MenuBarRunner::paint(Frame& f) const {
   draw_menu_bar(f, menu_, false, pad_);
   for (const Level& lv : levels_) {
     const auto& items = *lv.items;
-    const int h = level_height(items);
     const int right = lv.col + lv.width + 1;
     // The box: ┌─┐ │ │ ├─┤ └─┘ in CP850.
     f.write(lv.row, lv.col, "\xDA" + std::string(static_cast<size_t>(lv.width), '\xC4') + "\xBF", kBar);
@@ -126,7 +125,6 @@ void MenuBarRunner::paint(Frame& f) const {
         ++row;
       }
     }
-    (void)h;
     f.write(row, lv.col, "\xC0" + std::string(static_cast<size_t>(lv.width), '\xC4') + "\xD9", kBar);
   }
 }
@@ -146,8 +144,7 @@ MenuItem* MenuBarRunner::choose(MenuItem& item) {
   return &item;
 }
 
-void MenuBarRunner::run(int pad, bool open_items) {
-  (void)open_items;
+void MenuBarRunner::run(int pad) {
   if (menu_.pads().empty()) return;
   open_pad(pad);
   MenuItem* picked = nullptr;

@@ -17,7 +17,7 @@ class MenuBarRunner {
   MenuBarRunner(Console& con, Menu& menu) : con_(con), menu_(menu) {}
   // Opens pad `pad` and reads keys until an item is chosen (its action then runs, after
   // the menu has closed) or the menu is left.
-  void run(int pad, bool open_items = true);
+  void run(int pad);
 
  private:
   struct Level {
