@@ -74,7 +74,7 @@ void Console::draw_buttons(const Dialog& d) {
   }
 }
 
-int Console::activate(Dialog& d) {
+int Console::activate(Dialog& d, const std::function<bool(const Key&)>& own_keys) {
   auto press = [&](size_t i) {
     d.focus = static_cast<int>(i);
     d.last_button = d.buttons[i].number;
@@ -84,6 +84,7 @@ int Console::activate(Dialog& d) {
   for (;;) {
     draw_buttons(d);
     Key k = read_key();
+    if (own_keys && own_keys(k)) continue;
     const int n = static_cast<int>(d.buttons.size());
     if (k == Key(Key::Esc) && d.exit_esc) return d.last_button = 0;
     if (n == 0) continue;

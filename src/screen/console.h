@@ -55,8 +55,9 @@ class Console {
   void draw_dialog(const Dialog& d);
   void draw_buttons(const Dialog& d);
   // LACTIVATE: reads keys for the active dialog until one of its buttons is pressed (its
-  // number, also in last_button) or, when it may, Esc (0).
-  int activate(Dialog& d);
+  // number, also in last_button) or, when it may, Esc (0). `own_keys`, when given, sees
+  // each key first and takes the ones it returns true for.
+  int activate(Dialog& d, const std::function<bool(const core::Key&)>& own_keys = {});
 
   // Message line: the first part of the status bar that is shown.
   void status_text(const std::string& cp850_text);

@@ -8,21 +8,18 @@
 namespace vormel::screen {
 
 std::string Button::face() const {
-  std::string label;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) continue;
-    label += caption[i];
-  }
-  label = core::trim(label);
+  MenuItem as_item;
+  as_item.caption = caption;
+  std::string label = core::trim(as_item.label());
   if (label.size() < 10) label = core::pad_center(label, 10);
   return "[" + label + "]";
 }
 
 unsigned char Button::hot_letter() const {
-  size_t amp = caption.find('&');
-  if (amp != std::string::npos && amp + 1 < caption.size())
-    return core::cp850::upper(static_cast<unsigned char>(caption[amp + 1]));
-  std::string t = core::trim(caption);
+  MenuItem as_item;
+  as_item.caption = caption;
+  if (unsigned char marked = as_item.hot_letter()) return marked;
+  std::string t = core::trim(caption);  // unmarked: the first letter
   return t.empty() ? 0 : core::cp850::upper(static_cast<unsigned char>(t[0]));
 }
 

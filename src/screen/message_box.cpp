@@ -98,31 +98,15 @@ int MSGALERT(Console& con, const std::vector<std::string>& lines, const std::vec
     }
   };
   const int max_first = std::max(0, static_cast<int>(lines.size()) - shown);
-  for (;;) {
+  draw_text();
+  // Up/Down and PgUp/PgDn scroll the text; the buttons take every other key.
+  return con.activate(d, [&](const Key& k) {
+    if (k == Key(Key::Up) || k == Key(Key::PgUp)) first = std::max(0, first - (k == Key(Key::Up) ? 1 : shown));
+    else if (k == Key(Key::Down) || k == Key(Key::PgDn)) first = std::min(max_first, first + (k == Key(Key::Down) ? 1 : shown));
+    else return false;
     draw_text();
-    con.draw_buttons(d);
-    Key k = con.wait_key();
-    const int n = static_cast<int>(d.buttons.size());
-    if (k == Key(Key::Esc)) {
-      if (exit_esc) return 0;
-      continue;
-    }
-    if (k == Key(Key::Up) || k == Key(Key::PgUp)) { first = std::max(0, first - (k == Key(Key::Up) ? 1 : shown)); continue; }
-    if (k == Key(Key::Down) || k == Key(Key::PgDn)) { first = std::min(max_first, first + (k == Key(Key::Down) ? 1 : shown)); continue; }
-    if (n == 0) continue;
-    if (k == Key(Key::Tab) || k == Key(Key::Right)) { d.focus = (d.focus + 1) % n; continue; }
-    if (k == Key(Key::Tab | Key::Shift) || k == Key(Key::Left)) { d.focus = (d.focus + n - 1) % n; continue; }
-    if (k == Key(Key::Enter) || k == Key(' ')) return d.last_button = d.buttons[static_cast<size_t>(d.focus)].number;
-    if (k.is_mouse()) {
-      for (const Button& b : d.buttons)
-        if (k.row - 1 == b.row && k.col >= b.col && k.col < b.col + b.width()) return d.last_button = b.number;
-      continue;
-    }
-    unsigned char c = k.is_char() ? core::cp850::upper(k.byte()) : (k.is_alt_char() ? static_cast<unsigned char>(k.base()) : 0);
-    if (c)
-      for (const Button& b : d.buttons)
-        if (b.hot_letter() == c) return d.last_button = b.number;
-  }
+    return true;
+  });
 }
 
 void LMSGBOX(Console& con, const std::string& text, const std::string& title) {
