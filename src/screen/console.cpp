@@ -191,13 +191,9 @@ bool Console::handle_special(const Key& k) {
     run_menu(0);
     return true;
   }
-  if (k.is_alt_char()) {
-    auto& pads = menu().pads();
-    for (size_t i = 0; i < pads.size(); ++i)
-      if (pads[i].hot_letter() == k.base() && pads[i].enabled) {
-        run_menu(static_cast<int>(i));
-        return true;
-      }
+  if (int pad = menu().pad_for(k); pad >= 0) {
+    run_menu(pad);
+    return true;
   }
   if (k.is_mouse() && k.row == 0) {
     int pad = menu_pad_at(menu(), k.col);

@@ -87,6 +87,13 @@ MenuItem* find_acc(std::vector<MenuItem>& items, core::Key key) {
 }
 }  // namespace
 
+int Menu::pad_for(core::Key key) const {
+  if (!key.is_alt_char()) return -1;
+  for (size_t i = 0; i < pads_.size(); ++i)
+    if (pads_[i].enabled && pads_[i].hot_letter() == key.base()) return static_cast<int>(i);
+  return -1;
+}
+
 MenuItem* Menu::find(int number) { return find_in(pads_, number); }
 MenuItem* Menu::find_accelerator(core::Key key) { return find_acc(pads_, key); }
 

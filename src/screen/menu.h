@@ -41,6 +41,8 @@ class Menu {
   bool event(int number);
   MenuItem* find(int number);
   MenuItem* find_accelerator(core::Key key);
+  // The enabled pad whose hot letter an Alt+letter key names, -1 when none.
+  int pad_for(core::Key key) const;
   int last_number() const { return count_; }
 
   std::vector<MenuItem>& pads() { return pads_; }

@@ -195,12 +195,13 @@ void MenuBarRunner::run(int pad) {
       open_pad((pad_ + 1) % npads);
       continue;
     }
+    if (int p = menu_.pad_for(k); p >= 0) {  // another pad by its letter; a command pad runs
+      open_pad(p);
+      if (levels_.empty()) picked = &menu_.pads()[static_cast<size_t>(p)];
+      continue;
+    }
     if (levels_.empty()) {  // a command pad highlighted: Enter runs it
       if (k == Key(Key::Enter) || k == Key(Key::Down)) picked = &menu_.pads()[static_cast<size_t>(pad_)];
-      else if (k.is_alt_char()) {
-        for (int i = 0; i < npads; ++i)
-          if (menu_.pads()[static_cast<size_t>(i)].hot_letter() == k.base()) open_pad(i);
-      }
       continue;
     }
     if (k == Key(Key::Down)) { move(1); continue; }
@@ -235,12 +236,6 @@ void MenuBarRunner::run(int pad) {
         break;
       }
       if (!hit) break;  // a click outside closes the menu
-      continue;
-    }
-    if (k.is_alt_char()) {
-      for (int i = 0; i < npads; ++i)
-        if (menu_.pads()[static_cast<size_t>(i)].hot_letter() == k.base()) open_pad(i);
-      if (levels_.empty()) picked = &menu_.pads()[static_cast<size_t>(pad_)];
       continue;
     }
     if (k.is_char()) {
