@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,7 @@ namespace {
 bool g_classic_locks = false;
 long g_fail_at = 0;  // counts down; the write that brings it to zero fails
 bool g_cut = false;
+long g_stop_at = 0;
 
 std::string system_error(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
@@ -28,7 +30,8 @@ bool classic_locks_in_use() { return g_classic_locks; }
 
 void WriteFaults::fail_write(long nth) { g_fail_at = nth; g_cut = false; }
 void WriteFaults::cut_write(long nth) { g_fail_at = nth; g_cut = true; }
-void WriteFaults::clear() { g_fail_at = 0; }
+void WriteFaults::stop_before_write(long nth) { g_stop_at = nth; }
+void WriteFaults::clear() { g_fail_at = 0; g_stop_at = 0; }
 
 File::File(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
   struct stat st {};
@@ -70,6 +73,7 @@ size_t File::read_at(void* data, size_t n, off_t offset) const {
 }
 
 void File::write_at(const void* data, size_t n, off_t offset) {
+  if (g_stop_at > 0 && --g_stop_at == 0) ::raise(SIGSTOP);
   if (g_fail_at > 0 && --g_fail_at == 0) {
     if (g_cut && n > 1) (void)!::pwrite(fd_, data, n / 2, offset);
     errno = EIO;

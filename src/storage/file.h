@@ -66,6 +66,8 @@ bool classic_locks_in_use();
 struct WriteFaults {
   static void fail_write(long nth);
   static void cut_write(long nth);
+  // The process stops itself (SIGSTOP) just before the Nth write, for a test to kill it.
+  static void stop_before_write(long nth);
   static void clear();
 };
 
