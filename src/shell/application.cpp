@@ -10,6 +10,7 @@
 #include "core/cp850.h"
 #include "core/text.h"
 #include "screen/colour.h"
+#include "screen/colour_store.h"
 
 namespace vormel::shell {
 
@@ -24,7 +25,8 @@ std::optional<std::string> terminal_number(const std::string& text) {
   return t.size() == 1 ? "0" + t : t;
 }
 
-Application::Application(screen::Backend& backend, const core::Clock& clock) : con_(backend, clock), ui_(con_) {
+Application::Application(screen::Backend& backend, const core::Clock& clock)
+    : con_(backend, clock), ui_(con_), reporter_(ui_), db_(reporter_, {}) {
   ui_.calculator = [this] { return calculator(); };
 }
 
@@ -82,12 +84,12 @@ void Application::ROTSAIDA(int option) {
 }
 
 bool Application::MENUSELECT(int command, int option, int option2) {
-  (void)option;
   (void)option2;
   g_.OPCAO_1 = command;
   if (g_.LESTOUNADECL) return true;
   switch (command) {
     case 18: ROTSAIDA(18); break;
+    case 24: screen::MODCOR(ui_, db_, option, [this] { TELA_INICIAL(); }); break;
     case 91: ROTSAIDA(91); break;
     default:
       screen::AVISOSN(ui_, std::string("Esta função ainda não está disponível nesta versão do programa."_cp), 0);
@@ -107,6 +109,8 @@ int Application::MAIN(const StartOptions& options) {
   g_.DIRTRAB = g_.ROTADEF;
   g_.LOCTRAB = core::BAR_DIR(g_.DIRTRAB);
   if (core::trim(g_.NOMEAG).empty()) g_.NOMEAG = "USUARIO DO TERMINAL " + g_.NUSU;
+  db_.folders = {g_.ARQDEF, g_.LOCARQ, g_.NUSU};
+  screen::CRIACOR(ui_, db_);
   // The message window follows the screen colours.
   screen::REDFATR(ui_, 10, 1, ui_.colours.COR_TEL2);
   screen::REDFATR(ui_, 10, 2, ui_.colours.COR_TEL1);

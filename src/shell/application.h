@@ -6,8 +6,10 @@
 #include "core/clock.h"
 #include "office/calculator.h"
 #include "screen/console.h"
+#include "screen/screen_reporter.h"
 #include "screen/ui.h"
 #include "shell/globals.h"
+#include "storage/database.h"
 
 namespace vormel::shell {
 
@@ -36,12 +38,15 @@ class Application {
   Globals& globals() { return g_; }
   screen::Ui& ui() { return ui_; }
   screen::Console& console() { return con_; }
+  storage::Database& database() { return db_; }
 
  private:
   void main_loop();
 
   screen::Console con_;
   screen::Ui ui_;
+  screen::ScreenReporter reporter_;
+  storage::Database db_;
   Globals g_;
   office::CalcPosition calc_pos_;
 };
