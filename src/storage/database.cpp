@@ -277,7 +277,10 @@ bool Database::open_orders(WorkArea& a, const std::string& name, const std::stri
         return false;
       }
     }
-    if (wanted[0].missing) a.table().pack();
+    // Only a missing first order packs the table; every order is then built anew,
+    // since the record numbers changed.
+    if (wanted[0].missing && a.table().pack() > 0)
+      for (auto& w : wanted) w.build = true;
     for (const auto& w : wanted) {
       if (!w.build) continue;
       std::string index_name = core::cp850::upper(split_path(w.file).second);
@@ -396,12 +399,17 @@ void Database::close_all() {
 
 bool Database::hold_terminal() {
   if (terminal_file_) return true;
-  const TableDef* def = table_def(50);
-  std::string path = folders.ARQDEF + file_base_name(*def, folders.NUSU) + ".DBF";
-  if (!file_exists(folders.ARQDEF, split_path(path).second)) {
-    if (!CRIA("50", path)) return false;
+  const std::string name = "DIRET" + folders.NUSU + ".LCK";
+  std::string path = file_path(folders.ARQDEF, name);
+  SharedFile file = open_shared(path);
+  if (!file) {
+    try {
+      File::create_new(path);
+    } catch (const StorageError&) {
+      // Another program made it a moment ago.
+    }
+    file = open_shared(path);
   }
-  SharedFile file = open_shared(file_path(folders.ARQDEF, split_path(path).second));
   if (!file || !file->try_lock(kTerminalByte, 1, LockKind::Write)) return false;
   terminal_file_ = file;
   return true;

@@ -326,7 +326,6 @@ void Table::unlock_table() { file_->unlock(kTableLockStart, kTableLockLength); }
 bool Table::try_lock_append() { return file_->try_lock(kAppendByte, 1, LockKind::Write); }
 void Table::lock_append() { file_->wait_lock(kAppendByte, 1, LockKind::Write); }
 void Table::unlock_append() { file_->unlock(kAppendByte, 1); }
-bool Table::try_lock_terminal() { return file_->try_lock(kTerminalByte, 1, LockKind::Write); }
 
 bool Table::create(const std::string& path, const Layout& layout, const std::vector<std::string>& records) {
   bool has_memo = false;

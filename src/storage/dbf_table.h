@@ -66,7 +66,6 @@ class Table {
   bool try_lock_append();
   void lock_append();  // waits; held only for a few writes
   void unlock_append();
-  bool try_lock_terminal();
   // Upgrades a shared open to exclusive when nobody else has the table open.
   bool try_become_alone();
   void stop_being_alone();

@@ -244,8 +244,9 @@ void IndexOrder::refresh() {
 
 void IndexOrder::catch_up() {
   // Rows appended by a program that does not keep this order: add them now, under the
-  // table's append lock so that no append is half done meanwhile.
-  table_.lock_append();
+  // table's append lock so that no append is half done meanwhile. While another
+  // terminal holds the table it waits for a later look.
+  if (!table_.try_lock_append()) return;
   file_->wait_lock(kIndexByte, 1, LockKind::Write);
   try {
     uint8_t part[16];

@@ -106,6 +106,26 @@ TEST_F(Opening, AMissingIndexPacksAndRebuildsAnUnsoundOneOnlyRebuilds) {
   EXPECT_EQ(db.area(4).record_count(), 3u);
 }
 
+TEST_F(Opening, APackForAMissingFirstOrderRebuildsTheOthersToo) {
+  ASSERT_TRUE(db.ABERTURA(9, true));
+  WorkArea& a = db.area(9);
+  for (const char* name : {"CARLA", "ANA", "BRUNO"}) {
+    ASSERT_TRUE(db.ADD_REC(1));
+    a.set("CPF", std::string(name) + "0");
+    a.set("NOMECONTR", std::string(name));
+  }
+  a.go_to(1);
+  a.erase();
+  db.close_all();
+  std::filesystem::remove(work / "IMP0916.CDX");
+  ASSERT_TRUE(db.ABERTURA(9));
+  WorkArea& b = db.area(9);
+  b.set_order(2);
+  std::string names;
+  for (b.go_top(); !b.eof(); b.skip()) names += core::trim(b.text("NOMECONTR")) + ",";
+  EXPECT_EQ(names, "ANA,BRUNO,");
+}
+
 TEST_F(Opening, TheFolderListStartsWithTheProgramFolderAndLosesVanishedFolders) {
   ASSERT_TRUE(db.ABERTURA(50));
   WorkArea& list = db.area(50);
