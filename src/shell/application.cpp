@@ -110,6 +110,13 @@ int Application::MAIN(const StartOptions& options) {
   g_.LOCTRAB = core::BAR_DIR(g_.DIRTRAB);
   if (core::trim(g_.NOMEAG).empty()) g_.NOMEAG = "USUARIO DO TERMINAL " + g_.NUSU;
   db_.folders = {g_.ARQDEF, g_.LOCARQ, g_.NUSU};
+  // One program per terminal: the second copy is told and ends.
+  if (!db_.hold_terminal() || !db_.ABERTURA(50)) {
+    screen::AVISOSN(ui_, "O programa VORMEL no terminal " + g_.NUSU + std::string(" está em uso"_cp), 0);
+    screen::ENCHETELA(ui_, ' ', "W/N");
+    con_.present();
+    return 1;
+  }
   screen::CRIACOR(ui_, db_);
   // The message window follows the screen colours.
   screen::REDFATR(ui_, 10, 1, ui_.colours.COR_TEL2);

@@ -1,6 +1,10 @@
 // The real program, headless: start screen, menus, leaving.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "harness.h"
 
 namespace {
@@ -115,3 +119,19 @@ TEST(Program, HojeMustBeADate) {
 }
 
 }  // namespace
+
+TEST(Program, ASecondCopyAsTheSameTerminalIsToldAndEnds) {
+  Program first = vormel({"4"});
+  first.cwd = scenario::fresh_dir("terminal-in-use");
+  auto running = std::async(std::launch::async, [&] { return run(first, "<Wait 3000><Dump first>"); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  Program second = first;
+  auto r = run(second, "<Dump refused><Enter>");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(contains(r.screen("refused"), "O programa VORMEL no terminal 04 está em uso")) << r.screen("refused");
+  Program other = vormel({"5"});
+  other.cwd = first.cwd;
+  EXPECT_TRUE(contains(run(other, "<Dump s>").screen("s"), "Terminal 05"));
+  auto f = running.get();
+  EXPECT_TRUE(contains(f.screen("first"), "Terminal 04")) << f.screen("first");
+}
