@@ -98,7 +98,8 @@ std::string encode_field(const FieldSpec& f, const core::Value& value, const std
       if (int(digits.size()) > f.width)
         throw StorageError("O valor " + digits + " não cabe no campo " + f.name + " (N" +
                            std::to_string(f.width) + "." + std::to_string(f.decimals) + ") de " + file);
-      out = std::string(size_t(f.width) - digits.size(), ' ') + digits;
+      out.assign(size_t(f.width) - digits.size(), ' ');
+      out += digits;
       break;
     }
     case 'D': {
@@ -108,7 +109,7 @@ std::string encode_field(const FieldSpec& f, const core::Value& value, const std
     }
     case 'L': {
       const bool* b = std::get_if<bool>(&value);
-      out = (b && *b) ? "T" : "F";
+      out.assign(1, (b && *b) ? 'T' : 'F');
       break;
     }
   }
