@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "core/text.h"
 
@@ -19,11 +20,28 @@ void ScreenReporter::close_progress() {
   progress_open_ = false;
 }
 
+namespace {
+
+// Long messages (full paths, mostly) go on several lines of the box, broken after a
+// blank or a "/" where there is one.
+std::vector<std::string> wrapped(const std::string& text, size_t width = 70) {
+  std::vector<std::string> lines;
+  std::string rest = text;
+  while (rest.size() > width) {
+    size_t cut = rest.find_last_of(" /", width - 1);
+    cut = (cut == std::string::npos || cut < width / 2) ? width : cut + 1;
+    lines.push_back(core::rtrim(rest.substr(0, cut)));
+    rest = rest.substr(cut);
+  }
+  lines.push_back(rest);
+  return lines;
+}
+
+}  // namespace
+
 void ScreenReporter::message(const std::string& text) {
-  bool was_open = progress_open_;
   close_progress();  // the box goes over a clean screen
-  AVISOSN(ui_, text, 0);
-  (void)was_open;
+  AVISOSN(ui_, wrapped(text), 0);
 }
 
 void ScreenReporter::status(const std::string& text, bool centred) {

@@ -4,7 +4,15 @@
 #include <fstream>
 #include <sstream>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
 #include "harness.h"
+#include "storage/database.h"
 
 namespace {
 
@@ -140,3 +148,44 @@ TEST(Toolkit, WindowsSaveAndRestoreTheScreenAndShadeType7) {
 }
 
 }  // namespace
+
+// The storage layer's messages on the screen: the progress and creation boxes while
+// opening, and the wait for a record another terminal holds.
+TEST(Toolkit, OpeningWithMessagesShowsTheCreationBox) {
+  auto r = probe("open-with-messages", "<Dump created><Enter>");
+  EXPECT_EQ(r.result, "opened");
+  EXPECT_TRUE(contains(r.run.screen("created"), "não localizado está sendo criado")) << r.run.screen("created");
+}
+
+TEST(Toolkit, ARecordAnotherTerminalHoldsIsWaitedForOnTheStatusLineUntilEsc) {
+  Program p;
+  p.binary = PROBE_BIN;
+  p.args = {"rec-lock"};
+  p.cwd = scenario::fresh_dir("rec-lock");
+  const std::string folder = p.cwd.string();
+  {
+    vormel::storage::QuietReporter quiet;
+    vormel::storage::Database db(quiet, {folder + "/", folder + "/", "00"});
+    ASSERT_TRUE(db.ABERTURA(9));
+    ASSERT_TRUE(db.ADD_REC(1));
+    db.area(9).set("CPF", std::string("11111111111"));
+  }
+  // Another terminal holds record 1 for a while.
+  pid_t holder = fork();
+  if (holder == 0) {
+    execl(STORAGE_PROBE_BIN, STORAGE_PROBE_BIN, "hold-record", folder.c_str(), folder.c_str(), "1", "30", nullptr);
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  auto r = scenario::run(p, "<Wait 1200><Dump waiting><Esc><Dump refused><Enter>");
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  std::ifstream in(r.dir / "result.txt");
+  std::string result;
+  std::getline(in, result);
+  EXPECT_EQ(result, "refused");
+  EXPECT_TRUE(contains(r.line("waiting", 26), "Aguardando registro ficar disponivel no arquivo IMP0916"))
+      << r.line("waiting", 26);
+  EXPECT_TRUE(contains(r.screen("refused"), "ATENÇÃO! Registro não ficou disponível. Dado nÃo será gravado."))
+      << r.screen("refused");
+}

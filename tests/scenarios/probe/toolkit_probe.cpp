@@ -11,7 +11,9 @@
 #include "core/picture.h"
 #include "office/calculator.h"
 #include "screen/headless_backend.h"
+#include "screen/screen_reporter.h"
 #include "screen/ui.h"
+#include "storage/database.h"
 
 using namespace vormel;
 using namespace vormel::core::literals;
@@ -38,6 +40,20 @@ void chooser_window(screen::Ui& ui) {
 std::string run(screen::Ui& ui, const std::string& routine) {
   screen::ENCHETELA(ui, ' ', "W+/B");
   ui.con.grid().write(0, 0, "FUNDO DA TELA", 0x1F);
+  if (routine == "rec-lock" || routine == "open-with-messages") {
+    // The tables of the current folder, with the storage messages on this screen.
+    screen::ScreenReporter reporter(ui);
+    std::string here = std::filesystem::current_path().string() + "/";
+    storage::Database db(reporter, {here, here, "00"});
+    if (routine == "open-with-messages") {
+      db.MOS_MENS = true;
+      return db.ABERTURA(4) ? "opened" : "failed";
+    }
+    if (!db.ABERTURA(9)) return "not opened";
+    db.area(9).set_order(0);
+    db.area(9).go_to(1);
+    return db.REC_LOCK(5) ? "locked" : "refused";
+  }
   if (routine == "mens-input") {
     Value v = core::Decimal(0);
     screen::MensArgs a;
