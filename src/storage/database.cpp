@@ -183,8 +183,9 @@ bool Database::create_missing(const std::string& area, const std::string& path, 
   } catch (...) {
   }
   const TableDef* def = table_def(number);
-  if (def && !def->layout) {
-    // A reference table supplied with the program: made from its text source.
+  if (def) {
+    // A table supplied with the program (the code lists, the check's messages) is made
+    // from its text source.
     try {
       if (build_reference_table(def->name, path)) return true;
     } catch (const StorageError& e) {
