@@ -334,29 +334,26 @@ bool Table::create(const std::string& path, const Layout& layout, const std::vec
   std::string bytes = encode_header(layout, uint32_t(records.size()), has_memo);
   for (const auto& r : records) bytes += r;
   bytes.push_back(kEndOfFile);
-  std::string temporary = temporary_name(path);
-  ::unlink(temporary.c_str());
+  TemporaryName temporary(temporary_name(path));
   {
-    auto file = File::create_new(temporary);
+    auto file = File::create_new(temporary.path());
     file->write_at(bytes.data(), bytes.size(), 0);
     file->sync();
   }
   // link() refuses to replace: when another terminal created the table meanwhile,
   // its file stays and ours is dropped.
-  bool made = ::link(temporary.c_str(), path.c_str()) == 0;
-  ::unlink(temporary.c_str());
+  bool made = ::link(temporary.path().c_str(), path.c_str()) == 0;
   if (made) sync_folder_of(path);
   return made;
 }
 
 uint32_t Table::pack() {
   if (mode_ != Mode::Exclusive) throw StorageError("A tabela " + path_ + " precisa estar aberta com exclusividade.");
-  std::string temporary = temporary_name(path_);
-  ::unlink(temporary.c_str());
+  TemporaryName temporary(temporary_name(path_));
   uint32_t count = record_count(), kept = 0;
   std::string header(size_t(header_length_), '\0');
   file_->read_at(header.data(), header.size(), 0);
-  SharedFile out = File::create_new(temporary);
+  SharedFile out = File::create_new(temporary.path());
   // The new file is ours alone before anybody can see it under the table's name.
   out->try_lock(kOpenModeByte, 1, LockKind::Write);
   std::string chunk, record;
@@ -377,7 +374,8 @@ uint32_t Table::pack() {
   put32(reinterpret_cast<uint8_t*>(header.data()) + 4, kept);
   out->write_at(header.data(), header.size(), 0);
   out->sync();
-  replace_file(temporary, path_);
+  replace_file(temporary.path(), path_);
+  temporary.renamed();
   out->renamed_to(path_);
   forget_shared(path_);
   adopt_shared(out);

@@ -141,6 +141,12 @@ void File::unlock(off_t start, off_t length) {
   lock_call(F_OFD_SETLK, F_SETLK, F_UNLCK, start, length);
 }
 
+TemporaryName::TemporaryName(std::string path) : path_(std::move(path)) { ::unlink(path_.c_str()); }
+
+TemporaryName::~TemporaryName() {
+  if (!renamed_) ::unlink(path_.c_str());
+}
+
 void replace_file(const std::string& temporary, const std::string& target) {
   if (::rename(temporary.c_str(), target.c_str()) != 0)
     throw StorageError(system_error("Não foi possível substituir", target));

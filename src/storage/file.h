@@ -71,6 +71,22 @@ struct WriteFaults {
   static void clear();
 };
 
+// A temporary file's name that removes the file when it goes out of scope, unless it
+// was renamed into place: a failed rewrite leaves nothing behind.
+class TemporaryName {
+ public:
+  explicit TemporaryName(std::string path);
+  ~TemporaryName();
+  TemporaryName(const TemporaryName&) = delete;
+  TemporaryName& operator=(const TemporaryName&) = delete;
+  const std::string& path() const { return path_; }
+  void renamed() { renamed_ = true; }
+
+ private:
+  std::string path_;
+  bool renamed_ = false;
+};
+
 // Renames a finished temporary file over its target (atomic on one file system).
 void replace_file(const std::string& temporary, const std::string& target);
 // Name for a temporary file beside `target`, unique to this process.

@@ -85,10 +85,9 @@ void write_order_file(const std::string& path, const KeyExpression& key, uint32_
   std::memcpy(h + kAtExpression + 4, expression.data(), expression.size());
   put32(h + kAtHeaderCrc, header_crc(h));
 
-  std::string temporary = temporary_name(path);
-  ::unlink(temporary.c_str());
+  TemporaryName temporary(temporary_name(path));
   {
-    auto out = File::create_new(temporary);
+    auto out = File::create_new(temporary.path());
     out->write_at(bytes.data(), bytes.size(), 0);
     out->sync();
   }
@@ -99,7 +98,8 @@ void write_order_file(const std::string& path, const KeyExpression& key, uint32_
     old->write_at(flags, 4, kAtCovered + 4);
     old->unlock(kIndexByte, 1);
   }
-  replace_file(temporary, path);
+  replace_file(temporary.path(), path);
+  temporary.renamed();
   forget_shared(path);
 }
 

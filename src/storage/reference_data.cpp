@@ -71,14 +71,14 @@ std::vector<uint32_t> write_memo_file(const std::string& path, const std::vector
   }
   uint32_t next = uint32_t(bytes.size() / 512);
   for (int i = 0; i < 4; ++i) bytes[size_t(i)] = char(next >> (8 * i));
-  std::string temporary = temporary_name(path);
-  ::unlink(temporary.c_str());
+  TemporaryName temporary(temporary_name(path));
   {
-    auto file = File::create_new(temporary);
+    auto file = File::create_new(temporary.path());
     file->write_at(bytes.data(), bytes.size(), 0);
     file->sync();
   }
-  replace_file(temporary, path);
+  replace_file(temporary.path(), path);
+  temporary.renamed();
   return blocks;
 }
 

@@ -2,7 +2,11 @@
 // sound tables.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "storage/dbf_table.h"
+#include "storage/index_order.h"
+#include "storage/file.h"
 #include "core/cp850.h"
 #include "core/text.h"
 #include "storage/error.h"
@@ -185,6 +189,45 @@ TEST(DbfTable, CreateNeverReplacesAnExistingTable) {
   auto table = Table::open(path);
   EXPECT_EQ(table->fields()[0].name, "A");
   EXPECT_EQ(table->record_count(), 1u);
+}
+
+}  // namespace
+}  // namespace vormel::storage
+
+namespace vormel::storage {
+namespace {
+
+// A write that fails in the middle of a pack or an index build (a full disk, an I/O
+// error, a write cut short) leaves the table and its order as they were, and no
+// temporary file behind.
+TEST(DbfTable, AFailedWriteInARewriteLeavesEverythingAsItWas) {
+  testing::TempFolder folder;
+  std::string path = folder / "T.DBF";
+  Table::create(path, parse_layout("A C600"));
+  {
+    auto t = Table::open(path);
+    t->lock_append();
+    for (int i = 0; i < 4000; ++i) t->append(std::string(601, i % 2 ? '*' : ' '));
+    t->unlock_append();
+    IndexOrder::build(folder / "T.CDX", "A", *t);
+  }
+  const std::string table = testing::read_file(path), index = testing::read_file(folder / "T.CDX");
+  for (int nth = 1; nth <= 3; ++nth) {
+    for (bool cut : {false, true}) {
+      auto t = Table::open(path);
+      ASSERT_TRUE(t->lock_open_mode(true));
+      cut ? WriteFaults::cut_write(nth) : WriteFaults::fail_write(nth);
+      EXPECT_THROW(t->pack(), StorageError) << nth;
+      cut ? WriteFaults::cut_write(1) : WriteFaults::fail_write(1);
+      EXPECT_THROW(IndexOrder::build(folder / "T.CDX", "A", *t), StorageError) << nth;
+      WriteFaults::clear();
+      EXPECT_EQ(testing::read_file(path), table) << nth;
+      EXPECT_EQ(testing::read_file(folder / "T.CDX"), index) << nth;
+      size_t files = 0;
+      for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.path())) ++files;
+      EXPECT_EQ(files, 2u) << nth;
+    }
+  }
 }
 
 }  // namespace
