@@ -1,4 +1,5 @@
 // vormel [terminal] [--headless --keys FILE --dump DIR] [--hoje dd/mm/aaaa[-hh:mm:ss]]
+// vormel calcula [--pasta DIR] [--cpf CPF ...] [--grava] [--hoje dd/mm/aaaa]
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "screen/key_script.h"
 #include "screen/terminal_backend.h"
 #include "shell/application.h"
+#include "shell/calcula_command.h"
 
 namespace {
 
@@ -40,6 +42,22 @@ int main(int argc, char** argv) {
   using namespace vormel;
   Options o;
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "calcula") {
+    // The batch recomputation of a folder: no screen at all.
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    core::Clock clock;
+    for (size_t i = 0; i + 1 < rest.size(); ++i)
+      if (rest[i] == "--hoje") {
+        auto when = core::parse_hoje(rest[i + 1]);
+        if (!when) return usage("data inválida em --hoje: " + rest[i + 1]);
+        clock = core::Clock::starting_at(*when);
+        rest.erase(rest.begin() + long(i), rest.begin() + long(i) + 2);
+        break;
+      }
+    std::string folder = env("DVORMEL");
+    if (folder.empty()) folder = std::filesystem::current_path().string();
+    return shell::calcula_command(rest, folder, clock.today(), std::cout, std::cerr);
+  }
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string& out) {

@@ -1,0 +1,27 @@
+// A saved declaration read from the folder's tables into the data the computation works
+// on, and the computed figures written back, the way the workspace loads and saves.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "storage/database.h"
+#include "tax/declaration_data.h"
+
+namespace vormel::declaration {
+
+// The fields of the current row of a work area, by name.
+tax::Record record_of(storage::WorkArea& area);
+
+// Reads the declaration of `cpf` from the declaration tables open in areas 1–20 (each
+// on its CPF order): the memory variables from IMP09, IMP01, the first IMP12 row and the
+// IMP15 row of the declaration's ATV_BRASIL, in that order (CPF, NOMEAG and ATV_BRASIL
+// keep the identification's values), and the rows of the multi-row sections. Deleted
+// rows are not read. False when IMP09 has no row for the CPF.
+bool load_saved(storage::Database& db, const std::string& cpf, tax::DeclarationData& out);
+
+// Writes the computed declaration into its IMP09 and IMP01 rows (IMP01 added when
+// missing) and the non-deductible parts into its IMP06 rows, each under a record lock.
+// False, with the message given to the reporter, when a row could not be locked.
+bool store_results(storage::Database& db, const tax::DeclarationData& data);
+
+}  // namespace vormel::declaration
