@@ -11,7 +11,9 @@ std::vector<tax::Record> rows_of(storage::Database& db, int n, const std::string
   std::vector<tax::Record> rows;
   storage::WorkArea& a = db.area(n);
   if (!a.used()) return rows;
-  for (bool found = a.seek(cpf); found && !a.eof() && a.text("CPF") == cpf; a.skip()) rows.push_back(record_of(a));
+  const storage::Field* key = a.table().field("CPF");
+  for (bool found = a.seek(cpf); found && !a.eof() && std::get<std::string>(a.get(*key)) == cpf; a.skip())
+    rows.push_back(record_of(a));
   return rows;
 }
 
@@ -24,7 +26,7 @@ void take_fields(tax::Record& vars, const tax::Record& row) {
 
 tax::Record record_of(storage::WorkArea& area) {
   tax::Record r;
-  for (const auto& f : area.table().fields()) r.set(f.name, area.get(f.name));
+  for (const auto& f : area.table().fields()) r.set(f.name, area.get(f));
   return r;
 }
 

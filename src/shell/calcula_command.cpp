@@ -111,8 +111,7 @@ int calcula_command(const std::vector<std::string>& args, const std::string& pro
       d.today = today;
       tax::Computation computation(d);
       computation.BALANCO();
-      const tax::ModelFigures complete = tax::compute_model(d, false), simple = tax::compute_model(d, true);
-      out << figures_line(d, complete, simple) << "\n";
+      out << figures_line(d, computation.complete_figures(), computation.simplified_figures()) << "\n";
       if (store && !declaration::store_results(db, d)) {
         err << "vormel calcula: CPF " << cpf << ": resultado não gravado\n";
         status = 1;

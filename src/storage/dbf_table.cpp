@@ -171,6 +171,7 @@ void Table::read_header() {
                      " largura " + std::to_string(f.width) + ".");
     f.offset = offset;
     offset += f.width;
+    by_name_.emplace(core::cp850::upper(f.name), fields_.size());
     fields_.push_back(f);
   }
   if (descriptors.back() != 0x0D) bad(path_, "não é uma tabela dBASE (fim da lista de campos ausente).");
@@ -184,10 +185,8 @@ void Table::read_header() {
 }
 
 const Field* Table::field(std::string_view name) const {
-  std::string wanted = core::cp850::upper(name);
-  for (const auto& f : fields_)
-    if (core::cp850::upper(f.name) == wanted) return &f;
-  return nullptr;
+  auto it = by_name_.find(core::cp850::upper(name));
+  return it == by_name_.end() ? nullptr : &fields_[it->second];
 }
 
 uint32_t Table::record_count() const {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/value.h"
@@ -85,6 +86,7 @@ class Table {
   SharedFile file_;
   SharedFile memo_file_;
   std::vector<Field> fields_;
+  std::unordered_map<std::string, size_t> by_name_;  // upper-case name → field
   int header_length_ = 0;
   int record_length_ = 0;
   uint8_t version_ = 0x03;

@@ -226,20 +226,25 @@ void IndexOrder::apply(uint32_t recno, std::string_view key) {
   covered_ = std::max(covered_, recno);
 }
 
-void IndexOrder::refresh() {
+void IndexOrder::refresh(bool look_for_appends) {
   uint8_t part[16];
-  file_->wait_lock(kIndexByte, 1, LockKind::Read);
+  // A glance at the header first: when neither the counter nor the flags moved there
+  // is nothing to replay, and no lock is needed to know it.
   file_->read_at(part, sizeof part, kAtCovered);
-  uint32_t flags = get32(part + 4);
-  if (!(flags & kFlagReplaced)) replay_journal(get64(part + 8));
-  file_->unlock(kIndexByte, 1);
-  if (flags & kFlagReplaced) {
-    // Rebuilt by another work area: take the new file.
-    std::string why;
-    if (!load(&why)) throw StorageError(why);
-    return;
+  if (get64(part + 8) != applied_ || get32(part + 4) != 0) {
+    file_->wait_lock(kIndexByte, 1, LockKind::Read);
+    file_->read_at(part, sizeof part, kAtCovered);
+    uint32_t flags = get32(part + 4);
+    if (!(flags & kFlagReplaced)) replay_journal(get64(part + 8));
+    file_->unlock(kIndexByte, 1);
+    if (flags & kFlagReplaced) {
+      // Rebuilt by another work area: take the new file.
+      std::string why;
+      if (!load(&why)) throw StorageError(why);
+      return;
+    }
   }
-  if (table_.record_count() > covered_) catch_up();
+  if (look_for_appends && table_.record_count() > covered_) catch_up();
 }
 
 void IndexOrder::catch_up() {

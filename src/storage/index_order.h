@@ -33,8 +33,9 @@ class IndexOrder {
   const std::string& name() const { return name_; }  // the file's base name, upper case
   const KeyExpression& key() const { return key_; }
 
-  // Takes in what other work areas and terminals changed since the last look.
-  void refresh();
+  // Takes in what other work areas and terminals changed since the last look, and,
+  // when asked, the rows appended without this order.
+  void refresh(bool look_for_appends = true);
   // Entries in key order (equal keys in record order).
   size_t size() const { return sorted_.size(); }
   uint32_t recno_at(size_t position) const { return sorted_[position]; }

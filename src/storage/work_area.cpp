@@ -61,8 +61,10 @@ void WorkArea::reread() {
 }
 
 size_t WorkArea::refresh_position() {
+  // Moving on from a record looks at other terminals' changes; new rows appended by
+  // other programs are looked for when a move starts afresh (top, bottom, seek).
   IndexOrder& o = order(active_);
-  o.refresh();
+  o.refresh(false);
   return o.position_of(recno_);
 }
 

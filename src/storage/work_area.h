@@ -55,6 +55,7 @@ class WorkArea {
   void reread();
 
   core::Value get(std::string_view field) const;
+  core::Value get(const Field& field) const { return table_->get(field, record_); }
   std::string text(std::string_view field) const;
   core::Decimal number(std::string_view field) const;
   // Writes a field of the current record; the record (or the table) must be locked

@@ -260,10 +260,29 @@ void Computation::annual_lines() {
   FI13_3526();
 }
 
+struct Computation::Both {
+  ModelFigures complete, simple;
+};
+
+const ModelFigures& Computation::complete_figures() const {
+  static const ModelFigures none{};
+  return models_ ? models_->complete : none;
+}
+
+const ModelFigures& Computation::simplified_figures() const {
+  static const ModelFigures none{};
+  return models_ ? models_->simple : none;
+}
+
 void Computation::compare_models() {
   // The hints compare the finished figures of both models, never those of an earlier
-  // computation.
-  ModelFigures complete = compute_model(d_, false), simple = compute_model(d_, true);
+  // computation. The declaration's own model is the one just computed.
+  models_ = std::make_shared<Both>();
+  ModelFigures own{v_.money("I13_20"), v_.money("I13_26"), v_.money("IMPPGRE")};
+  models_->complete = simplified() ? compute_model(d_, false) : own;
+  models_->simple = simplified() ? own : compute_model(d_, true);
+  const ModelFigures& complete = models_->complete;
+  const ModelFigures& simple = models_->simple;
   const bool final_or_exit = v_.text("DECFINAL") == "S" || v_.text("DECSAIDA") == "S";
   const bool rural_allows =
       v_.text("TEMRURAL") != "S" || (v_.money("I4R_04").is_zero() && v_.money("I4R_07") >= Money());

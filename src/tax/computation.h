@@ -7,6 +7,7 @@
 // The result never depends on whether a screen shows it, nor on flags left from an
 // earlier computation: every aggregation is done afresh.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@
 #include "tax/year_constants.h"
 
 namespace vormel::tax {
+
+// The main figures of one model: the tax base, the tax due, to pay (+) or refund (−).
+struct ModelFigures {
+  Money I13_20, I13_26, IMPPGRE;
+};
 
 class Computation {
  public:
@@ -62,6 +68,9 @@ class Computation {
   // The hints: the other model would pay strictly less.
   bool simplified_is_better() const { return hint_simplified_; }
   bool complete_is_better() const { return hint_complete_; }
+  // The figures of each model, as the last annual computation compared them.
+  const ModelFigures& complete_figures() const;
+  const ModelFigures& simplified_figures() const;
   const std::vector<std::vector<std::string>>& notices() const { return notices_; }
 
  private:
@@ -77,6 +86,8 @@ class Computation {
   Record& v_;
   const YearConstants& k_;
   bool hint_simplified_ = false, hint_complete_ = false;
+  struct Both;
+  std::shared_ptr<Both> models_;
   std::vector<std::vector<std::string>> notices_;
 };
 
@@ -84,10 +95,7 @@ class Computation {
 // 20%).
 Money percent_of(Money amount, int percent);
 
-// The figures of one model, computed on a copy of the declaration.
-struct ModelFigures {
-  Money I13_20, I13_26, IMPPGRE;
-};
+// The figures of one model computed on a copy of the declaration.
 ModelFigures compute_model(const DeclarationData& data, bool simplified);
 
 }  // namespace vormel::tax
