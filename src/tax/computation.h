@@ -56,6 +56,10 @@ class Computation {
   Money FI13_3526();
   void FQTD_QUOTA();
   void FI10_1();
+  // The yearly cost of keeping the assets from the monthly list (DESPNAO), and the
+  // losses on sales of small-value goods from their list (PREJVEN1).
+  Money TOTALDESP();
+  Money FCALPOUPA();
   Money VE_SALDO();
   // The tax of a base by the table the declaration uses: the annual one, or the
   // partial-year one of a final or exit declaration.

@@ -63,6 +63,21 @@ void Computation::FI10_1() {
   v_.set_money("I10_2", reduction);
 }
 
+Money Computation::TOTALDESP() {
+  Money monthly;
+  for (const auto& row : d_.upkeep) monthly += row.money("VALODESP");
+  Money yearly = Money::from_units(monthly.units() * 12);
+  v_.set_money("DESPNAO", yearly);
+  return yearly;
+}
+
+Money Computation::FCALPOUPA() {
+  Money losses;
+  for (const auto& row : d_.losses) losses += row.money("PREJUIZO");
+  v_.set_money("PREJVEN1", losses);
+  return losses;
+}
+
 Money Computation::VE_SALDO() {
   auto m = [&](const char* n) { return v_.money(n); };
   const bool deferred_counts = v_.text("SOMAG") != "N";

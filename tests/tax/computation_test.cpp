@@ -300,6 +300,21 @@ TEST(Balance, CashIndexAndItsBounds) {
   EXPECT_EQ(big.vars.number("INDGAS"), core::Decimal(999));
 }
 
+TEST(Balance, UpkeepAndSmallGoodsLossesFromTheirLists) {
+  DeclarationData d;
+  for (const char* v : {"100", "50.50"}) {
+    Record r;
+    r.set_money("VALODESP", M(v));
+    d.upkeep.push_back(r);
+  }
+  Record loss;
+  loss.set_money("PREJUIZO", M("300"));
+  d.losses.push_back(loss);
+  Computation c(d);
+  EXPECT_EQ(c.TOTALDESP(), M("1806"));
+  EXPECT_EQ(c.FCALPOUPA(), M("300"));
+}
+
 TEST(Simulator, InverseCalculations) {
   Record v;
   Inverse s = inverse_simplified(v, M("8127.07"));
