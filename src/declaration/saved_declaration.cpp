@@ -22,10 +22,13 @@ void take_fields(tax::Record& vars, const tax::Record& row) {
     if (name != "CPF" && name != "NOMEAG" && name != "ATV_BRASIL") vars.set(name, value);
 }
 
+// The memory variables of a declaration: about 400 names.
+constexpr size_t kVariables = 512;
+
 }  // namespace
 
 tax::Record record_of(storage::WorkArea& area) {
-  tax::Record r;
+  tax::Record r(area.table().fields().size());
   for (const auto& f : area.table().fields()) r.set(f.name, area.get(f));
   return r;
 }
@@ -34,7 +37,8 @@ bool load_saved(storage::Database& db, const std::string& cpf, tax::DeclarationD
   out = tax::DeclarationData();
   storage::WorkArea& clients = db.area(9);
   if (!clients.used() || !clients.seek(cpf, storage::Seek::Exact)) return false;
-  out.vars = record_of(clients);
+  out.vars = tax::Record(kVariables);
+  for (const auto& f : clients.table().fields()) out.vars.set(f.name, clients.get(f));
   if (out.vars.text("ATV_BRASIL").empty()) out.vars.set_text("ATV_BRASIL", "S");
   for (const auto& row : rows_of(db, 1, cpf)) {
     take_fields(out.vars, row);

@@ -279,8 +279,18 @@ void Computation::compare_models() {
   // computation. The declaration's own model is the one just computed.
   models_ = std::make_shared<Both>();
   ModelFigures own{v_.money("I13_20"), v_.money("I13_26"), v_.money("IMPPGRE")};
-  models_->complete = simplified() ? compute_model(d_, false) : own;
-  models_->simple = simplified() ? own : compute_model(d_, true);
+  // The other model runs on the declaration itself; what it changes (the variables and
+  // the payments' non-deductible parts) is put back afterwards.
+  Record vars = v_;
+  std::vector<Record> payments = d_.payments;
+  const bool was_simplified = simplified();
+  v_.set_text("USAPADRAO", was_simplified ? "N" : "S");
+  annual_lines();
+  ModelFigures other{v_.money("I13_20"), v_.money("I13_26"), v_.money("IMPPGRE")};
+  v_ = std::move(vars);
+  d_.payments = std::move(payments);
+  models_->complete = was_simplified ? other : own;
+  models_->simple = was_simplified ? own : other;
   const ModelFigures& complete = models_->complete;
   const ModelFigures& simple = models_->simple;
   const bool final_or_exit = v_.text("DECFINAL") == "S" || v_.text("DECSAIDA") == "S";

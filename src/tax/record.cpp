@@ -3,8 +3,14 @@
 namespace vormel::tax {
 
 const core::Value* Record::find(std::string_view name) const {
-  auto it = values_.find(std::string(name));
+  auto it = values_.find(name);
   return it == values_.end() ? nullptr : &it->second;
+}
+
+void Record::set(std::string_view name, core::Value value) {
+  auto it = values_.find(name);
+  if (it != values_.end()) it->second = std::move(value);
+  else values_.emplace(std::string(name), std::move(value));
 }
 
 core::Decimal Record::number(std::string_view name) const {

@@ -17,8 +17,10 @@ using core::Money;
 
 class Record {
  public:
+  Record() = default;
+  explicit Record(size_t expected) { values_.reserve(expected); }
   const core::Value* find(std::string_view name) const;
-  void set(std::string_view name, core::Value value) { values_[std::string(name)] = std::move(value); }
+  void set(std::string_view name, core::Value value);
   bool has(std::string_view name) const { return find(name) != nullptr; }
 
   core::Decimal number(std::string_view name) const;
@@ -32,10 +34,16 @@ class Record {
   void set_number(std::string_view name, const core::Decimal& d) { set(name, d); }
   void set_text(std::string_view name, std::string t) { set(name, std::move(t)); }
 
-  const std::unordered_map<std::string, core::Value>& values() const { return values_; }
+  // Names are looked up without making a string of them.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  using Values = std::unordered_map<std::string, core::Value, NameHash, std::equal_to<>>;
+  const Values& values() const { return values_; }
 
  private:
-  std::unordered_map<std::string, core::Value> values_;
+  Values values_;
 };
 
 }  // namespace vormel::tax
