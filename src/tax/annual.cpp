@@ -282,13 +282,14 @@ void Computation::compare_models() {
   // The other model runs on the declaration itself; what it changes (the variables and
   // the payments' non-deductible parts) is put back afterwards.
   Record vars = v_;
-  std::vector<Record> payments = d_.payments;
+  std::vector<Money> parts;
+  for (const auto& p : d_.payments) parts.push_back(p.money("I6_5"));
   const bool was_simplified = simplified();
   v_.set_text("USAPADRAO", was_simplified ? "N" : "S");
   annual_lines();
   ModelFigures other{v_.money("I13_20"), v_.money("I13_26"), v_.money("IMPPGRE")};
   v_ = std::move(vars);
-  d_.payments = std::move(payments);
+  for (size_t i = 0; i < parts.size(); ++i) d_.payments[i].set_money("I6_5", parts[i]);
   models_->complete = was_simplified ? other : own;
   models_->simple = was_simplified ? own : other;
   const ModelFigures& complete = models_->complete;
