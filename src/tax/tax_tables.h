@@ -37,3 +37,15 @@ Money partial_year_tax(Money base, int months, const YearConstants& year = base_
 Money truncate_to_cents(const Decimal& amount);
 
 }  // namespace vormel::tax
+
+namespace vormel::tax {
+
+// The names the screens call the tables by: CALC_IMPOS with kind 1 is the annual table,
+// with kind 12 the monthly table of `month`; CALC_PARCIAL the table of the first
+// `months` months.
+inline Money CALC_IMPOS(int kind, Money base, int month = 12) {
+  return kind == 12 ? monthly_tax(base, month) : annual_tax(base);
+}
+inline Money CALC_PARCIAL(Money base, int months) { return partial_year_tax(base, months); }
+
+}  // namespace vormel::tax
