@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     else return usage("argumento a mais: " + a);
   }
 
-  shell::StartOptions start{o.terminal, env("TERMINAL"), env("DVORMEL")};
+  shell::StartOptions start{o.terminal, env("TERMINAL"), env("DVORMEL"), env("USUAR"), env("EQUIP")};
   const std::string& number = start.terminal_env.empty() ? start.terminal : start.terminal_env;
   if (!number.empty() && !shell::terminal_number(number))
     return usage("número de terminal inválido: " + number + " (use de 00 a 99)");

@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "screen/colour.h"
 #include "screen/colour_store.h"
+#include "shell/settings.h"
 
 namespace vormel::shell {
 
@@ -79,6 +80,9 @@ void Application::TELA_INICIAL() {
 
 void Application::ROTSAIDA(int option) {
   if (option == 91 && !screen::AVISOSN(ui_, std::string("Confirma saída do programa?"_cp), 1).yes) return;
+  // Every setting the menu can change goes back into the terminal's record.
+  write_all_config(db_, g_);
+  db_.close_all();
   screen::ENCHETELA(ui_, ' ', "W/N");
   throw screen::ProgramExit{0};
 }
@@ -98,58 +102,12 @@ bool Application::MENUSELECT(int command, int option, int option2) {
   return true;
 }
 
-int Application::MAIN(const StartOptions& options) {
-  con_.main_window().status->parts.clear();
-  con_.main_window().status->add(std::string(250, ' '));  // the message line
-  g_.HOJE = con_.clock().today();
-  g_.NUSU = INICIOSIS(options);
-  g_.ROTADOANO = g_.ROTADEF;
-  g_.ROTA = g_.ROTADOANO;
-  g_.LOCARQ = core::BAR_DIR(g_.ROTADOANO);
-  g_.DIRTRAB = g_.ROTADEF;
-  g_.LOCTRAB = core::BAR_DIR(g_.DIRTRAB);
-  if (core::trim(g_.NOMEAG).empty()) g_.NOMEAG = "USUARIO DO TERMINAL " + g_.NUSU;
-  db_.folders = {g_.ARQDEF, g_.LOCARQ, g_.NUSU};
-  // One program per terminal: the second copy is told and ends.
-  if (!db_.hold_terminal() || !db_.ABERTURA(50)) {
-    screen::AVISOSN(ui_, "O programa VORMEL no terminal " + g_.NUSU + std::string(" está em uso"_cp), 0);
-    screen::ENCHETELA(ui_, ' ', "W/N");
-    con_.present();
-    return 1;
-  }
-  screen::CRIACOR(ui_, db_);
-  // The message window follows the screen colours.
-  screen::REDFATR(ui_, 10, 1, ui_.colours.COR_TEL2);
-  screen::REDFATR(ui_, 10, 2, ui_.colours.COR_TEL1);
-  screen::REDFATR(ui_, 10, 3, ui_.colours.COR_TEL2);
-  con_.colour = ui_.colours.CORNORM;
-  TELA_INICIAL();
-  con_.set_key(Key::alt('I'), [this] { MENUSELECT(11); });
-  con_.set_key(Key::alt('T'), [this] { MENUSELECT(91); });
-  MENUCOMMAND();
-  try {
-    main_loop();
-  } catch (const screen::ProgramExit& e) {
-    return e.status;
-  } catch (const std::exception& e) {
-    // An internal error: the user sees what happened and the report goes to error.log.
-    std::string what = core::cp850::from_utf8(e.what());
-    if (std::FILE* log = std::fopen("error.log", "a")) {
-      std::fprintf(log, "%s %s erro interno: %s (comando %d)\n", core::DTOC(con_.clock().today()).c_str(),
-                   con_.clock().time_text().c_str(), e.what(), g_.OPCAO_1);
-      std::fclose(log);
-    }
-    screen::AVISOSN(ui_, std::vector<std::string>{"Erro interno: " + what, std::string("Detalhes em error.log. O programa será encerrado."_cp)}, 0, {}, "Erro");
-    return 1;
-  }
-  return 0;
-}
-
 void Application::main_loop() {
   for (;;) {
     Key k = con_.read_key();
     if (k == Key(Key::Esc)) ROTSAIDA(91);
     else if (k == Key::alt('A')) calculator();
+    check_alarms();
   }
 }
 

@@ -1,5 +1,6 @@
 // One run of the program: start-up, the main menu and its loop, the orderly exit.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@ struct StartOptions {
   std::string terminal;  // first command-line argument
   std::string terminal_env;  // TERMINAL
   std::string dvormel;       // DVORMEL
+  std::string usuar, equip;  // USUAR, EQUIP: the terminal prompt on network drives
 };
 
 class Application {
@@ -40,8 +42,24 @@ class Application {
   screen::Console& console() { return con_; }
   storage::Database& database() { return db_; }
 
+  // Hooks for the start: the update check (false: end the program for the update) and
+  // the password (false: three wrong answers).
+  std::function<bool()> update_check_at_start;
+  std::function<bool()> password_at_start;
+
  private:
   void main_loop();
+  // The steps of the start-up; false ends the program (with the status in exit_status_).
+  bool start_up(const StartOptions& options);
+  std::string QUAL_USUR(const StartOptions& options);
+  bool check_work_folder();
+  void select_current_folder();
+  void load_alarms();
+  void check_alarms();
+  void backup_reminder();
+  void not_available();
+  int exit_status_ = 0;
+  bool alarm_showing_ = false;
 
   screen::Console con_;
   screen::Ui ui_;

@@ -30,11 +30,10 @@ std::string Run::line(const std::string& name, int row) const {
 }
 
 fs::path fresh_dir(const std::string& name) {
+  // Short paths: the program stores folders in fields of 80 characters.
   static std::atomic<int> counter{0};
-  const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-  std::string test = info ? std::string(info->test_suite_name()) + "." + info->name() : "scenario";
-  fs::path d = fs::temp_directory_path() / ("vormel-" + std::to_string(getpid())) /
-               (test + "-" + name + "-" + std::to_string(counter++));
+  fs::path d = fs::temp_directory_path() / ("vm-" + std::to_string(getpid())) /
+               (std::to_string(counter++) + "-" + name);
   fs::remove_all(d);
   fs::create_directories(d);
   return d;
