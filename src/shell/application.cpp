@@ -87,21 +87,6 @@ void Application::ROTSAIDA(int option) {
   throw screen::ProgramExit{0};
 }
 
-bool Application::MENUSELECT(int command, int option, int option2) {
-  (void)option2;
-  g_.OPCAO_1 = command;
-  if (g_.LESTOUNADECL) return true;
-  switch (command) {
-    case 18: ROTSAIDA(18); break;
-    case 24: screen::MODCOR(ui_, db_, option, [this] { TELA_INICIAL(); }); break;
-    case 91: ROTSAIDA(91); break;
-    default:
-      screen::AVISOSN(ui_, std::string("Esta função ainda não está disponível nesta versão do programa."_cp), 0);
-      break;
-  }
-  return true;
-}
-
 void Application::main_loop() {
   for (;;) {
     Key k = con_.read_key();

@@ -58,6 +58,27 @@ class Application {
   void check_alarms();
   void backup_reminder();
   void not_available();
+  // The commands of the menu that belong to the shell.
+  void update_every_folder();
+  void fee_rates();
+  void saving_mode(int option);
+  void selic_register();
+  void export_table(int option);
+  void update_check_command();
+  void adjustments(int option);
+  void print_selection(int kind, int option);
+  void show_selection();
+  void reprint_nao_dos();
+  void sending_options(int command, int option);
+  void archiver_settings(int command);
+  bool ask_status_code(const std::string& prompt, const char* field);
+  void password_command(int option);
+ public:
+  // The password commands of the menu (on/off with 1, change with 2).
+  std::function<void(int)> password_menu;
+  // The update check asked from the menu.
+  std::function<void()> update_check_from_menu;
+ private:
   int exit_status_ = 0;
   bool alarm_showing_ = false;
 

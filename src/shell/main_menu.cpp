@@ -167,8 +167,8 @@ void Application::MENUCOMMAND(int mode) {
   cmd(g_.NOMEIMP, 45, 1);
   if (g_.NOMEIMP != "NAO DOS") cmd("Porta de saida ", 45, 2);
   m.end_menu();
-  cmd("6-Configura NAO DOS", 46, 1);
-  cmd("7- Nro de Vias " + std::to_string(g_.NRO_VIAS % 10), 47, 1);
+  cmd(g_.ITEM[6].empty() ? "6-Configura NAO DOS" : g_.ITEM[6], 46, 1);
+  cmd(g_.ITEM[7].empty() ? "7- Nro de Vias " + std::to_string(g_.NRO_VIAS % 10) : g_.ITEM[7], 47, 1);
   cmd("Mostra a Selecao", 48, 1);
   m.end_menu();
 
