@@ -129,7 +129,7 @@ void Application::MENUCOMMAND(int mode) {
   m.separator();
   caption_only(s("Impressão do Darf "_cp));
   cmd("    na Folha Avulsa       ", 42, 1);
-  cmd("    no Formulário Continuo", 42, 2);
+  cmd(s("    no Formulário Continuo"_cp), 42, 2);
   cmd("    no Papel pre-impresso ", 42, 3);
   m.separator();
   caption_only(s("Impressão do cadastro "_cp));
