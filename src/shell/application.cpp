@@ -11,7 +11,9 @@
 #include "core/text.h"
 #include "screen/colour.h"
 #include "screen/colour_store.h"
+#include "shell/password.h"
 #include "shell/settings.h"
+#include "shell/update_check.h"
 
 namespace vormel::shell {
 
@@ -29,6 +31,13 @@ std::optional<std::string> terminal_number(const std::string& text) {
 Application::Application(screen::Backend& backend, const core::Clock& clock)
     : con_(backend, clock), ui_(con_), reporter_(ui_), db_(reporter_, {}) {
   ui_.calculator = [this] { return calculator(); };
+  update_check_at_start = [this] { return INTER(ui_, g_, db_, 0) == UpdateOutcome::Continue; };
+  password_at_start = [this] { return ask_password_at_start(ui_, g_, db_); };
+  password_menu = [this](int option) { POE_TIRA_SEN(ui_, g_, db_, option); };
+  update_check_from_menu = [this] {
+    // Leaving for the update still writes the settings of the run.
+    if (INTER(ui_, g_, db_, 1) == UpdateOutcome::EndProgram) ROTSAIDA(18);
+  };
 }
 
 std::optional<core::Decimal> Application::calculator() { return office::CALCULADORA(ui_, calc_pos_); }

@@ -1,12 +1,14 @@
 #include "shell/password.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -14,6 +16,7 @@
 #include "core/cp850.h"
 #include "core/text.h"
 #include "screen/colour.h"
+#include "shell/settings.h"
 
 namespace vormel::shell {
 
@@ -27,7 +30,6 @@ constexpr int kFormatVersion = 1;
 constexpr const char* kMethod = "pbkdf2-sha256";
 constexpr size_t kSaltBytes = 16, kKeyBytes = 32;
 constexpr size_t kMaxTyped = 6;
-constexpr int kConfigArea = 42;
 
 std::string to_hex(const unsigned char* p, size_t n) {
   static const char* digits = "0123456789abcdef";
@@ -165,6 +167,12 @@ TypedPassword ask_in_box(screen::Ui& ui, const PasswordStore& store, std::string
   return t;
 }
 
+// The terminal's copy of the password's number, in memory and in its CONFIG record.
+void set_ult_senir(Globals& g, storage::Database& db, int value) {
+  g.CONFIG.set_number("ULT_SENIR", value);
+  write_config(db, g, {"ULT_SENIR"});
+}
+
 }  // namespace
 
 int ANALISEN(std::string_view text) {
@@ -183,13 +191,15 @@ PasswordStore::PasswordStore(const std::string& program_folder, int iterations)
 
 bool PasswordStore::verify(std::string_view typed) const {
   std::string answer = normalise_password(typed);
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) {
+  struct stat info {};
+  if (::stat(path_.c_str(), &info) != 0 && errno == ENOENT) {
     // No store yet: the program as installed.
     bool right = answer == kInitialPassword;
     wipe(answer);
     return right;
   }
+  // A store that is there but cannot be read opens nothing.
+  std::ifstream in(path_, std::ios::binary);
   std::string text(4096, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<size_t>(in.gcount()));
@@ -227,7 +237,7 @@ TypedPassword VESENHA(screen::Ui& ui, const PasswordStore& store, int row, int c
   return t;
 }
 
-bool SENHA(screen::Ui& ui, const PasswordStore& store, int place, int& ULT_SENIR) {
+bool SENHA(screen::Ui& ui, Globals& g, const PasswordStore& store, int place) {
   TypedPassword t;
   switch (place) {
     case 0:
@@ -244,11 +254,11 @@ bool SENHA(screen::Ui& ui, const PasswordStore& store, int place, int& ULT_SENIR
     say_invalid(ui);
     return false;
   }
-  ULT_SENIR = t.SENHA1;
+  g.CONFIG.set_number("ULT_SENIR", t.SENHA1);
   return true;
 }
 
-bool ask_password_at_start(screen::Ui& ui, const Globals& g, storage::Database& db, int& ULT_SENIR) {
+bool ask_password_at_start(screen::Ui& ui, Globals& g, storage::Database& db) {
   // Window 2: a double-line box with the program and its version, and the label.
   const screen::Colours& c = ui.colours;
   screen::DEFINEJAN(ui, 2, c.COR_TEL1, c.COR_TEL2, c.COR_TEL2, 19, 2, 23, 51, 0);
@@ -263,10 +273,10 @@ bool ask_password_at_start(screen::Ui& ui, const Globals& g, storage::Database& 
 
   const PasswordStore store(g.ARQDEF);
   bool right = false;
-  for (int attempt = 0; attempt < 3 && !right; ++attempt) right = SENHA(ui, store, 1, ULT_SENIR);
+  for (int attempt = 0; attempt < 3 && !right; ++attempt) right = SENHA(ui, g, store, 1);
   screen::FECHAJAN(ui, 2);
   if (!right) return false;
-  store_ult_senir(db, g.NUSU, ULT_SENIR);
+  write_config(db, g, {"ULT_SENIR"});
   return true;
 }
 
@@ -278,7 +288,7 @@ void LIBSEN(screen::Ui& ui, Globals& g) {
   else say_invalid(ui);
 }
 
-bool CONSENH(screen::Ui& ui, const Globals& g, storage::Database& db, int row, int col, int& ULT_SENIR) {
+bool CONSENH(screen::Ui& ui, Globals& g, storage::Database& db, int row, int col) {
   const PasswordStore store(g.ARQDEF);
   const std::string blanks(8, ' ');
 
@@ -329,15 +339,14 @@ bool CONSENH(screen::Ui& ui, const Globals& g, storage::Database& db, int row, i
   }
 
   // 4. Stored program-wide; the terminal's copy follows.
-  ULT_SENIR = ANALISEN(chosen);
+  set_ult_senir(g, db, ANALISEN(chosen));
   wipe(chosen);
-  store_ult_senir(db, g.NUSU, ULT_SENIR);
   return true;
 }
 
-void POE_TIRA_SEN(screen::Ui& ui, Globals& g, storage::Database& db, int mode, int& ULT_SENIR) {
+void POE_TIRA_SEN(screen::Ui& ui, Globals& g, storage::Database& db, int mode) {
   if (mode == 2) {
-    CONSENH(ui, g, db, 5, 58, ULT_SENIR);
+    CONSENH(ui, g, db, 5, 58);
     return;
   }
   if (g.QUERSEN) {
@@ -346,23 +355,6 @@ void POE_TIRA_SEN(screen::Ui& ui, Globals& g, storage::Database& db, int mode, i
     screen::AVISOSN(ui, std::string("Na próxima entrada será pedida a senha"_cp), 0);
     g.QUERSEN = true;
   }
-}
-
-bool store_ult_senir(storage::Database& db, const std::string& terminal, int ULT_SENIR) {
-  storage::WorkArea& a = db.area(kConfigArea);
-  const bool was_open = a.used();
-  if (!was_open && !db.ABERTURA(kConfigArea)) return false;
-  const int before = db.selected();
-  db.select(kConfigArea);
-  bool stored = false;
-  if (a.seek(terminal, storage::Seek::Exact) && db.REC_LOCK(5)) {
-    a.set("ULT_SENIR", core::Decimal(ULT_SENIR));
-    a.unlock();
-    stored = true;
-  }
-  db.select(before);
-  if (!was_open) db.close_area(kConfigArea);
-  return stored;
 }
 
 }  // namespace vormel::shell

@@ -5,7 +5,6 @@
 // answer is right. The short number of ANALISEN is what the terminal's CONFIG record
 // keeps in ULT_SENIR (N5); many texts share it, so it never opens the program.
 #pragma once
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,24 +61,21 @@ TypedPassword VESENHA(screen::Ui& ui, const PasswordStore& store, int row, int c
 
 // SENHA: one password question. Place 0: its own box at the bottom right; 1: inside the
 // start box; 2: at (22, 43), in a box of the caller's. A wrong answer says so with the
-// error beep; a right one sets ULT_SENIR.
-bool SENHA(screen::Ui& ui, const PasswordStore& store, int place, int& ULT_SENIR);
+// error beep; a right one sets ULT_SENIR (in g.CONFIG).
+bool SENHA(screen::Ui& ui, Globals& g, const PasswordStore& store, int place);
 
 // Start-up: the start box and up to three questions. False after three wrong answers
 // (nothing written; the caller ends the program). True: ULT_SENIR holds the answer's
-// number and is written into the terminal's CONFIG record.
-bool ask_password_at_start(screen::Ui& ui, const Globals& g, storage::Database& db, int& ULT_SENIR);
+// number, in g.CONFIG and in the terminal's CONFIG record.
+bool ask_password_at_start(screen::Ui& ui, Globals& g, storage::Database& db);
 
-// POE_TIRA_SEN: mode 1 switches the question at start on or off (g.QUERSEN; the caller
-// stores it in CONFIG with the other settings); mode 2 changes the password.
-void POE_TIRA_SEN(screen::Ui& ui, Globals& g, storage::Database& db, int mode, int& ULT_SENIR);
+// POE_TIRA_SEN: mode 1 switches the question at start on or off (g.QUERSEN, stored with
+// the other settings at exit); mode 2 changes the password.
+void POE_TIRA_SEN(screen::Ui& ui, Globals& g, storage::Database& db, int mode);
 // LIBSEN: switching off, which needs the current password.
 void LIBSEN(screen::Ui& ui, Globals& g);
-// CONSENH: the change, with its box at (row, col). True when a new password was stored.
-bool CONSENH(screen::Ui& ui, const Globals& g, storage::Database& db, int row, int col, int& ULT_SENIR);
-
-// Writes ULT_SENIR into the terminal's CONFIG record under its lock. False when the
-// record is missing (start-up creates it) or could not be locked.
-bool store_ult_senir(storage::Database& db, const std::string& terminal, int ULT_SENIR);
+// CONSENH: the change, its boxes on `row`, the answers at `col` + 1. True when a new
+// password was stored; ULT_SENIR then follows it (g.CONFIG and the CONFIG record).
+bool CONSENH(screen::Ui& ui, Globals& g, storage::Database& db, int row, int col);
 
 }  // namespace vormel::shell

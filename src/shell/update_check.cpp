@@ -15,6 +15,7 @@
 
 #include "core/cp850.h"
 #include "core/text.h"
+#include "shell/settings.h"
 
 extern char** environ;
 
@@ -25,7 +26,6 @@ using namespace core::literals;
 namespace {
 
 constexpr std::string_view kMarker = "VM16";
-constexpr int kDefineArea = 43;
 constexpr const char* kShortcut = "zorn.url";
 
 using Clock = std::chrono::steady_clock;
@@ -188,11 +188,11 @@ std::vector<std::string> update_question(const Published& p, std::string_view VE
           std::string("Atualização feita em "_cp) + shown(p.date) + ". Deseja atualizar agora?"};
 }
 
-UpdateOutcome INTER(screen::Ui& ui, const Globals& g, storage::Database& db, int mode, std::string& VER_ATUAL) {
-  return INTER(ui, g, db, mode, VER_ATUAL, update_server_from_environment());
+UpdateOutcome INTER(screen::Ui& ui, Globals& g, storage::Database& db, int mode) {
+  return INTER(ui, g, db, mode, update_server_from_environment());
 }
 
-UpdateOutcome INTER(screen::Ui& ui, const Globals& g, storage::Database& db, int mode, std::string& VER_ATUAL,
+UpdateOutcome INTER(screen::Ui& ui, Globals& g, storage::Database& db, int mode,
                     const std::optional<UpdateServer>& server, const FetchLimits& limits) {
   if (!server) {
     // No update server is set: nothing to ask; the user who asked is told so.
@@ -204,10 +204,10 @@ UpdateOutcome INTER(screen::Ui& ui, const Globals& g, storage::Database& db, int
   FetchResult r = fetch_update_page(*server, limits);
   if (!r.connected) {
     ok_box(ui, "Erro no acesso a Internet");
-    if (core::cp850::upper(core::trim(VER_ATUAL)) == "S" &&
+    if (core::cp850::upper(core::trim(g.DEFINE.text("VER_ATUAL"))) == "S" &&
         !screen::AVISOSN(ui, "Continua a fazer essa verificação sempre na entrada?"_cp, 1).yes) {
-      VER_ATUAL = "N";
-      store_ver_atual(db, VER_ATUAL);
+      g.DEFINE.set_text("VER_ATUAL", "N");
+      write_define(db, g, {"VER_ATUAL"});
     }
     ok_box(ui, "Nao foi possivel saber se ha atualizacao!");
     screen::MENS(ui, 0);
@@ -232,24 +232,6 @@ UpdateOutcome INTER(screen::Ui& ui, const Globals& g, storage::Database& db, int
   }
   screen::MENS(ui, 0);
   return UpdateOutcome::Continue;
-}
-
-bool store_ver_atual(storage::Database& db, const std::string& value) {
-  storage::WorkArea& a = db.area(kDefineArea);
-  const bool was_open = a.used();
-  if (!was_open && !db.ABERTURA(kDefineArea)) return false;
-  const int before = db.selected();
-  db.select(kDefineArea);
-  a.go_top();
-  bool stored = false;
-  if (!a.eof() && db.REC_LOCK(5)) {
-    a.set("VER_ATUAL", value);
-    a.unlock();
-    stored = true;
-  }
-  db.select(before);
-  if (!was_open) db.close_area(kDefineArea);
-  return stored;
 }
 
 bool open_update_page() {

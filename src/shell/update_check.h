@@ -62,13 +62,13 @@ std::vector<std::string> update_question(const Published& published, std::string
 enum class UpdateOutcome { Continue, EndProgram };
 // INTER: mode 0 at start (quiet when there is nothing new), 1 asked by the user.
 // EndProgram: the user chose to update and the download page was opened; the caller
-// ends the program. VER_ATUAL may become "N" (then also stored in DEFINE).
-UpdateOutcome INTER(screen::Ui& ui, const Globals& g, storage::Database& db, int mode, std::string& VER_ATUAL);
-UpdateOutcome INTER(screen::Ui& ui, const Globals& g, storage::Database& db, int mode, std::string& VER_ATUAL,
+// ends the program. Answering No to keeping the check at start makes VER_ATUAL "N"
+// (g.DEFINE and the DEFINE record).
+UpdateOutcome INTER(screen::Ui& ui, Globals& g, storage::Database& db, int mode);
+// The same against a given server (nullopt: none set).
+UpdateOutcome INTER(screen::Ui& ui, Globals& g, storage::Database& db, int mode,
                     const std::optional<UpdateServer>& server, const FetchLimits& limits = {});
 
-// Writes VER_ATUAL into the DEFINE record under its lock. False when it could not.
-bool store_ver_atual(storage::Database& db, const std::string& value);
 // Opens the internet shortcut "zorn.url" of the current folder with the desktop's
 // handler (xdg-open), without waiting. False when there is no such file or no handler.
 bool open_update_page();

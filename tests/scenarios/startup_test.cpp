@@ -150,6 +150,31 @@ TEST(StartUp, LeavingWritesTheSettingsBack) {
   }
 }
 
+TEST(StartUp, TheDaysAlarmComesWhenItsTimeHasCome) {
+  Program p = in_folder("alarm", "07", "15/04/2016-10:00:58");
+  {
+    QuietReporter reporter;
+    Database db(reporter, {folder_of(p), folder_of(p), "07"});
+    ASSERT_TRUE(db.ABERTURA(72));
+    auto add = [&](const char* time, const char* note, bool alarm) {
+      db.select(72);
+      ASSERT_TRUE(db.ADD_REC(1));
+      db.area(72).set("NOMEAG", std::string("USUARIO DO TERMINAL 07"));
+      db.area(72).set("HORAG", std::string(time));
+      db.area(72).set("ANOTAG", std::string(note));
+      db.area(72).set("DATAG", *Date::from_ymd(2016, 4, 15));
+      db.area(72).set("AVISAG", alarm);
+    };
+    add("1001", "Ligar para o contador", true);
+    add("1001", "Sem aviso", false);
+    add("0930", "Passou", true);
+  }
+  // No key is pressed in that minute: the timer shows it.
+  auto r = run(p, "<Wait 3500><Dump alarm><Enter><Wait 1500><Dump after>");
+  EXPECT_TRUE(contains(r.screen("alarm"), "ATENÇÃO - 10:01 Ligar para o contador")) << r.screen("alarm");
+  EXPECT_FALSE(contains(r.screen("after"), "ATENÇÃO")) << r.screen("after");  // once only
+}
+
 TEST(Menu, EachPadRunsACommand) {
   Program p = in_folder("pads");
   auto r = run(p,

@@ -64,7 +64,8 @@ TEST_F(Store, ChangeKeepsOnlyASaltedKey) {
   EXPECT_NE(read_file(store.path()), first);
   EXPECT_TRUE(store.verify("abc"));
   // No temporary file stays behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()), {}), 2);  // CONFIG and SENHA
+  for (const auto& f : std::filesystem::directory_iterator(folder()))
+    EXPECT_EQ(f.path().filename().string().find(".tmp"), std::string::npos) << f.path();
 }
 
 TEST_F(Store, TheShortNumberIsNotEnough) {
@@ -85,18 +86,22 @@ TEST_F(Store, EmptyAndDamagedAreRefused) {
   std::ofstream(store.path(), std::ios::trunc) << "VORMEL-SENHA 9 pbkdf2-sha256 1000\n";
   EXPECT_FALSE(store.verify("abc"));
   EXPECT_FALSE(store.verify("vormel"));  // a damaged store is not the initial one
+  std::filesystem::remove(store.path());
+  std::filesystem::create_directory(store.path());  // there, but not readable as a file
+  EXPECT_FALSE(store.verify("vormel"));
 }
 
 // --- dialogs ---
 
-TEST_F(ConsoleFixture, StartGivesThreeTriesAndTypedTextStaysHidden) {
-  int ult = 0;
+using PasswordDialog = ConsoleFixture;
+
+TEST_F(PasswordDialog, StartGivesThreeTriesAndTypedTextStaysHidden) {
   backend.type("xyz\n ");        // wrong; a key closes the message
   backend.type("\x1b ");         // Esc is a wrong answer too
   backend.type("vormel\n");
-  EXPECT_TRUE(ask_password_at_start(ui, g, db, ult));
-  EXPECT_EQ(ult, ANALISEN("VORMEL"));
-  EXPECT_EQ(stored_ult_senir(), ult);
+  EXPECT_TRUE(ask_password_at_start(ui, g, db));
+  EXPECT_EQ(g.CONFIG.integer("ULT_SENIR"), ANALISEN("VORMEL"));
+  EXPECT_EQ(stored_ult_senir(), ANALISEN("VORMEL"));
   EXPECT_EQ(backend.bells, 2);
   EXPECT_TRUE(backend.showed("Senha inválida!"));
   EXPECT_TRUE(backend.showed("VORMEL  Versão Lib"));
@@ -106,49 +111,47 @@ TEST_F(ConsoleFixture, StartGivesThreeTriesAndTypedTextStaysHidden) {
   }
 }
 
-TEST_F(ConsoleFixture, ThreeWrongAnswersWriteNothing) {
-  int ult = 0;
+TEST_F(PasswordDialog, ThreeWrongAnswersWriteNothing) {
   backend.type("a\n b\n c\n ");
-  EXPECT_FALSE(ask_password_at_start(ui, g, db, ult));
+  EXPECT_FALSE(ask_password_at_start(ui, g, db));
   EXPECT_EQ(backend.bells, 3);
+  EXPECT_EQ(g.CONFIG.integer("ULT_SENIR"), 0);
   EXPECT_EQ(stored_ult_senir(), 0);
   EXPECT_EQ(con.grid().row_text(21).find("SENHA"), std::string::npos);  // the box is closed
 }
 
-TEST_F(ConsoleFixture, SwitchingOffNeedsTheCurrentPassword) {
-  int ult = 0;
+TEST_F(PasswordDialog, SwitchingOffNeedsTheCurrentPassword) {
   g.QUERSEN = true;
   backend.type("errada\n ");
-  POE_TIRA_SEN(ui, g, db, 1, ult);
+  POE_TIRA_SEN(ui, g, db, 1);
   EXPECT_TRUE(g.QUERSEN);
   EXPECT_TRUE(backend.showed("Informe a Senha Atual"));
   backend.type("Vormel\n");
-  POE_TIRA_SEN(ui, g, db, 1, ult);
+  POE_TIRA_SEN(ui, g, db, 1);
   EXPECT_FALSE(g.QUERSEN);
   backend.type("\n");
-  POE_TIRA_SEN(ui, g, db, 1, ult);
+  POE_TIRA_SEN(ui, g, db, 1);
   EXPECT_TRUE(g.QUERSEN);
   EXPECT_TRUE(backend.showed("Na próxima entrada será pedida a senha"));
 }
 
-TEST_F(ConsoleFixture, ChangeStoresTheNewPasswordEverywhere) {
-  int ult = 0;
+TEST_F(PasswordDialog, ChangeStoresTheNewPasswordEverywhere) {
   backend.type("vormel\n");
   backend.type("VORMEL\n");  // the current one again: refused
   backend.type("abc\n");
   backend.type("abd\n");     // not the same
   backend.type("abc\n");
-  EXPECT_TRUE(CONSENH(ui, g, db, 5, 58, ult));
+  EXPECT_TRUE(CONSENH(ui, g, db, 5, 58));
   EXPECT_TRUE(backend.showed("A senha anterior não serve mais - Digite outra"));
   EXPECT_TRUE(backend.showed("Senha não consistente. Digite-a novamente"));
-  EXPECT_EQ(ult, 1189);
+  EXPECT_EQ(g.CONFIG.integer("ULT_SENIR"), 1189);
   EXPECT_EQ(stored_ult_senir(), 1189);
   PasswordStore store(folder());
   EXPECT_TRUE(store.verify("abc"));
   EXPECT_FALSE(store.verify("vormel"));
 }
 
-TEST_F(ConsoleFixture, FailedChangesKeepTheOldPassword) {
+TEST_F(PasswordDialog, FailedChangesKeepTheOldPassword) {
   struct Case {
     const char* keys;
     const char* message;  // the last word of the dialog, "" for none
@@ -157,13 +160,15 @@ TEST_F(ConsoleFixture, FailedChangesKeepTheOldPassword) {
                         Case{"vormel\nvormel\n\n", "A senha não pode ficar em branco"},  // refused twice
                         Case{"vormel\nabc\nab\nabd\n ", "ATENÇÃO! A senha anterior foi mantida"}}) {
     SCOPED_TRACE(c.keys);
-    int ult = 7;
+    g.CONFIG.set_number("ULT_SENIR", 7);
     backend.screens.clear();
     backend.type(c.keys);
-    EXPECT_FALSE(CONSENH(ui, g, db, 5, 58, ult));
+    EXPECT_FALSE(CONSENH(ui, g, db, 5, 58));
+    con.present();  // the last message line
     EXPECT_TRUE(backend.keys.empty());
     EXPECT_TRUE(backend.showed(c.message));
-    EXPECT_EQ(ult, 7);
+    EXPECT_EQ(g.CONFIG.integer("ULT_SENIR"), 7);
+    EXPECT_EQ(stored_ult_senir(), 0);
     EXPECT_FALSE(std::filesystem::exists(PasswordStore(folder()).path()));
   }
 }
