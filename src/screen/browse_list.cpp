@@ -17,6 +17,8 @@ namespace {
 constexpr unsigned char kHeadSep = 0xCD;  // ═
 constexpr unsigned char kColSep = 0xB3;   // │
 
+// A column's text for the current record: through its picture, or the field as it is
+// stored (numbers at their stored width, right-aligned in the column).
 struct Cell {
   std::string text;
   bool number = false;
@@ -280,8 +282,6 @@ class Browser {
 };
 
 }  // namespace
-
-std::string browse_cell(WorkArea& area, const BrowseColumn& column) { return cell_of(area, column).text; }
 
 std::optional<uint32_t> HBROWSE(Ui& ui, WorkArea& area, const BrowseSpec& spec) {
   if (!area.used() || spec.columns.empty()) return std::nullopt;

@@ -48,8 +48,4 @@ struct BrowseSpec {
 // Left/Right, Home/End, Ctrl+Left/Ctrl+Right and Ctrl+Home/Ctrl+End the column.
 std::optional<uint32_t> HBROWSE(Ui& ui, storage::WorkArea& area, const BrowseSpec& spec);
 
-// The text of a column for the current record: through the picture, or the field as
-// it is stored (numbers at their stored width).
-std::string browse_cell(storage::WorkArea& area, const BrowseColumn& column);
-
 }  // namespace vormel::screen

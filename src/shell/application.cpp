@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "screen/colour.h"
 #include "screen/colour_store.h"
+#include "screen/help_screens.h"
 #include "shell/password.h"
 #include "shell/settings.h"
 #include "shell/update_check.h"
@@ -101,6 +102,7 @@ void Application::main_loop() {
     Key k = con_.read_key();
     if (k == Key(Key::Esc)) ROTSAIDA(91);
     else if (k == Key::alt('A')) calculator();
+    else if (k == Key(Key::F1)) screen::HELPGER(ui_);  // the general keys
     check_alarms();
   }
 }

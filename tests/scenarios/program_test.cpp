@@ -135,3 +135,9 @@ TEST(Program, ASecondCopyAsTheSameTerminalIsToldAndEnds) {
   auto f = running.get();
   EXPECT_TRUE(contains(f.screen("first"), "Terminal 04")) << f.screen("first");
 }
+
+TEST(Program, F1OnTheMainScreenListsTheGeneralKeys) {
+  auto r = run(vormel(), "<F1><Dump help><Enter><Dump after>");
+  EXPECT_TRUE(contains(r.screen("help"), "Teclas de movimentação rápida nas telas tipo 'browse'")) << r.screen("help");
+  EXPECT_FALSE(contains(r.screen("after"), "browse"));
+}

@@ -9,7 +9,10 @@
 
 #include "core/cp850.h"
 #include "core/picture.h"
+#include "core/text.h"
 #include "office/calculator.h"
+#include "screen/help_screens.h"
+#include "screen/lookups.h"
 #include "screen/headless_backend.h"
 #include "screen/screen_reporter.h"
 #include "screen/ui.h"
@@ -35,6 +38,76 @@ void chooser_window(screen::Ui& ui) {
   screen::ESCRJAN(ui, 5, std::string(" Abrir declaração   "_cp) + " Conferir           " + " Imprimir           " +
                              " Sair               ");
   ui.OPCOES = "ACIS";
+}
+
+// Three clients in the folder's IMP09, for the client lists.
+void seed_clients(storage::Database& db) {
+  if (!db.ABERTURA(9)) return;
+  storage::WorkArea& a = db.area(9);
+  a.go_top();
+  if (!a.eof()) return;
+  struct Client {
+    const char *cpf, *name, *model, *rural;
+    int status;
+  };
+  // CPF, name and status orders all differ.
+  const Client clients[] = {{"33333333333", "ANA PEREIRA", "S", "N", 2},
+                            {"11111111111", "MARCOS LIMA", "N", "S", 3},
+                            {"22222222222", "ZELIA COSTA", "S", "N", 1}};
+  for (const Client& c : clients) {
+    db.select(9);
+    if (!db.ADD_REC(5)) return;
+    a.set("CPF", std::string(c.cpf));
+    a.set("NOMECONTR", std::string(c.name));
+    a.set("USAPADRAO", std::string(c.model));
+    a.set("TEMRURAL", std::string(c.rural));
+    a.set("ESTATUS", core::Decimal(c.status));
+    a.set("EMAIL", std::string(c.name).substr(0, 3) + "@exemplo.com.br");
+    a.unlock();
+  }
+}
+
+std::string show_trimmed(const Value& v) {
+  if (auto* s = std::get_if<std::string>(&v)) return "text:" + core::cp850::to_utf8(core::rtrim(*s));
+  return show(v);
+}
+
+// lookup=FIELD (mode 0), lookup1=FIELD (mode 1), lookup-open=FIELD (its table already
+// open by the caller on its second record, in record order). Alt+F1 asks for the bank
+// list meanwhile, which must be refused while a list is open.
+std::string run_lookup(screen::Ui& ui, const std::string& routine) {
+  const size_t eq = routine.find('=');
+  const std::string kind = routine.substr(0, eq), field = routine.substr(eq + 1);
+  screen::ScreenReporter reporter(ui);
+  std::string here = std::filesystem::current_path().string() + "/";
+  storage::Database db(reporter, {here, here, "00"});
+  screen::LookupRequest request(field, kind == "lookup1" ? 1 : 0);
+  const screen::LookupDef* def = screen::find_lookup(field, request.mode);
+  if (!def) return "no list";
+  if (def->table == 9) seed_clients(db);
+  if (def->table == 9 && kind != "lookup-open") db.close_area(9);
+  const int table = def->table;
+  if (kind == "lookup-open") {
+    db.ABERTURA(table);
+    db.area(table).set_order(0);
+    db.area(table).go_to(2);
+  }
+  db.select(1);
+  screen::Lookups lookups(ui, db);
+  std::string nested = "none";
+  ui.con.set_key(core::Key::Alt | core::Key::F1, [&] {
+    nested = lookups.GERAL({"I1_3"}).shown ? "shown" : "ignored";
+  });
+  screen::LookupResult r = lookups.GERAL(request);
+  std::string out = std::string("shown:") + (r.shown ? "1" : "0") + " chosen:" + (r.chosen ? "1" : "0");
+  for (const auto& [name, value] : r.values) out += " " + name + "=" + show_trimmed(value);
+  out += " COD=" + show_trimmed(r.COD);
+  out += std::string(" row:") + (r.into_row ? "1" : "0") + " refresh:" + (r.refresh ? "1" : "0");
+  out += " nested:" + nested + " area:" + std::to_string(db.selected());
+  storage::WorkArea& a = db.area(table);
+  out += std::string(" open:") + (a.used() ? "1" : "0");
+  if (kind == "lookup-open") out += std::string(" kept:") + (a.active_order() == 0 && a.recno() == 2 ? "1" : "0");
+  return out;
 }
 
 std::string run(screen::Ui& ui, const std::string& routine) {
@@ -125,6 +198,21 @@ std::string run(screen::Ui& ui, const std::string& routine) {
     screen::FECHAJAN(ui, 3);
     ui.con.wait_key();
     return "done";
+  }
+  if (routine.rfind("lookup", 0) == 0) return run_lookup(ui, routine);
+  if (routine == "helpger") {
+    screen::HELPGER(ui);
+    return "closed";
+  }
+  if (routine == "helpfun") {
+    screen::HELPFUN(ui);
+    return "closed";
+  }
+  if (routine.rfind("helptext=", 0) == 0) {
+    screen::ScreenReporter reporter(ui);
+    std::string here = std::filesystem::current_path().string() + "/";
+    storage::Database db(reporter, {here, here, "00"});
+    return screen::show_help_text(ui, db, routine.substr(9)) ? "shown" : "none";
   }
   return "unknown routine " + routine;
 }
