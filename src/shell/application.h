@@ -35,6 +35,8 @@ class Application {
   void MENUCOMMAND(int mode = 0);
   bool MENUSELECT(int command, int option = 0, int option2 = 0);
   void TELA_INICIAL();  // the start screen
+  // FIMSISTEMA: an Esc for the next key read (menus of their own leave with it).
+  void FIMSISTEMA() { con_.push_key(core::Key(core::Key::Esc)); }
   std::optional<core::Decimal> calculator();
 
   Globals& globals() { return g_; }

@@ -118,7 +118,9 @@ TEST(StartUp, TheBackupReminderFollowsItsDateRule) {
     }
     auto r = run(p, "<Dump s><Right><Enter><Dump after>");
     EXPECT_EQ(contains(r.screen("s"), "sem fazer o backup compactado."), c.reminds) << r.screen("s");
-    if (c.reminds) EXPECT_TRUE(contains(r.screen("s"), std::string(" Atenção ") + c.days)) << r.screen("s");
+    if (c.reminds) {
+      EXPECT_TRUE(contains(r.screen("s"), std::string(" Atenção ") + c.days)) << r.screen("s");
+    }
   }
 }
 
@@ -183,12 +185,16 @@ TEST(Menu, EachPadRunsACommand) {
                // the last item of the pad before it.
                "<Alt+S><Up><Right>m<Dump printing><Enter>"
                "<Alt+E><Down><Down><Down><Down><Right><Down><Enter><Dump sending><Enter>"
-               "<Alt+B>i<Dump archiver><Enter>");
+               "<Alt+B>i<Dump archiver><Right><Enter>"
+               "<Alt+B><Up><Enter><Dump processor><Enter>");
   EXPECT_TRUE(contains(r.screen("selection"), "1-Darfes")) << r.screen("selection");
   EXPECT_TRUE(contains(r.screen("selection"), "2-Darf pré-impresso")) << r.screen("selection");
   EXPECT_TRUE(contains(r.screen("printing"), "Selecao para impressao")) << r.screen("printing");
   EXPECT_TRUE(contains(r.screen("sending"), "A partir de agora nenhuma declaração será transferida")) << r.screen("sending");
   EXPECT_TRUE(contains(r.screen("archiver"), "Para compactar esta configurado para utilizar")) << r.screen("archiver");
+  // With the older archiver chosen, the processor cannot be changed.
+  EXPECT_TRUE(contains(r.screen("processor"), "O programa ICE não funciona em 64 bits. Troque para o 7Z"))
+      << r.screen("processor");
   ConfigRecord config(p);
   EXPECT_EQ(config.row().number("QUEIMP"), Decimal(5));
   EXPECT_EQ(config.row().number("QUEMOD"), Decimal(3));
