@@ -253,6 +253,14 @@ void WorkArea::set(std::string_view name, const core::Value& value) {
   after_write(f);
 }
 
+void WorkArea::replace_record(const std::string& record) {
+  require_lock("gravar");
+  record_ = record;
+  record_.resize(size_t(table_->record_length()), ' ');
+  table_->write(recno_, record_);
+  after_write();
+}
+
 void WorkArea::erase() {
   require_lock("apagar");
   record_[0] = '*';

@@ -61,6 +61,11 @@ class WorkArea {
   // Writes a field of the current record; the record (or the table) must be locked
   // unless the table is open exclusively.
   void set(std::string_view field, const core::Value& value);
+  // Writes a whole record (same layout) over the current one, keeping every order right;
+  // the same locking rule as set().
+  void replace_record(const std::string& record);
+  // The current record's bytes (the deleted mark first).
+  const std::string& record_bytes() const { return record_; }
   void erase();   // marks the current record deleted
   void recall();  // takes the mark away
 

@@ -1,0 +1,235 @@
+#include "declaration/workspace.h"
+
+#include "core/text.h"
+#include "declaration/saved_declaration.h"
+#include "storage/error.h"
+
+namespace vormel::declaration {
+
+namespace {
+
+std::string two(int n) { return core::pad_left(std::to_string(n), 2, '0'); }
+
+// The fields of one row into the variables, keeping CPF, NOMEAG and ATV_BRASIL.
+void take_fields(core::Record& vars, const core::Record& row) {
+  for (const auto& [name, value] : row.values())
+    if (name != "CPF" && name != "NOMEAG" && name != "ATV_BRASIL") vars.set(name, value);
+}
+
+// The variables into the current row of a work area (locked or exclusive); only the
+// fields that changed are written.
+void write_fields(storage::WorkArea& a, const core::Record& vars) {
+  for (const auto& f : a.table().fields())
+    if (const core::Value* v = vars.find(f.name))
+      if (a.get(f) != *v) a.set(f.name, *v);
+}
+
+// A record of `to`'s layout from a record of `from`'s: fields matched by name.
+std::string converted(const storage::Table& from, const std::string& record, const storage::Table& to) {
+  std::string out = to.blank_record();
+  for (const auto& f : to.fields()) {
+    const storage::Field* g = from.field(f.name);
+    if (!g) continue;
+    if (g->type == f.type && g->width == f.width && g->decimals == f.decimals)
+      out.replace(size_t(f.offset), size_t(f.width), record, size_t(g->offset), size_t(g->width));
+    else
+      to.put(f, out, from.get(*g, record));
+  }
+  out[0] = ' ';
+  return out;
+}
+
+bool same_layout(const storage::Table& a, const storage::Table& b) {
+  if (a.fields().size() != b.fields().size()) return false;
+  for (size_t i = 0; i < a.fields().size(); ++i)
+    if (!(storage::FieldSpec(a.fields()[i]) == storage::FieldSpec(b.fields()[i]))) return false;
+  return true;
+}
+
+}  // namespace
+
+bool Workspace::copy_rows_in(int table) {
+  storage::WorkArea& copy = db_.area(table + 20);
+  if (!db_.ABERTURA(table)) return false;
+  storage::WorkArea& folder = db_.area(table);
+  const bool same = same_layout(folder.table(), copy.table());
+  folder.set_order(1);
+  for (bool found = folder.seek(owner.cpf); found && !folder.eof() && folder.text("CPF") == owner.cpf; folder.skip()) {
+    if (!owner.owns(table, folder)) continue;
+    const std::string& bytes = folder.record_bytes();
+    copy.table().append(same ? bytes : converted(folder.table(), bytes, copy.table()));
+  }
+  if (table != 9) db_.close_area(table);
+  return true;
+}
+
+bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery) {
+  owner.cpf = core::pad_right(cpf, 11);
+  vars = core::Record(512);
+  for (int table : copied_tables()) {
+    if (!recovery) {
+      if (!open_working_copy(db_, work_files_, table, true)) return false;
+      // The copy is ours alone: its rows go straight in, then its order is rebuilt.
+      if (!copy_rows_in(table)) return false;
+    }
+    if (!open_working_copy(db_, work_files_, table, false)) return false;
+  }
+  // The single-row values: identification, summary, the first monthly row, the rural
+  // summary of the activity, in that order.
+  storage::WorkArea& id = db_.area(29);
+  id.go_top();
+  if (!id.eof()) vars = record_of(id);
+  vars.set_text("CPF", owner.cpf);
+  if (vars.text("ATV_BRASIL").empty()) vars.set_text("ATV_BRASIL", owner.activity);
+  owner.activity = vars.text("ATV_BRASIL");
+  if (new_declaration) fill_defaults();
+  for (int table : {21, 32}) {
+    storage::WorkArea& a = db_.area(table);
+    a.go_top();
+    if (!a.eof()) take_fields(vars, record_of(a));
+  }
+  storage::WorkArea& rural = db_.area(35);
+  for (rural.go_top(); !rural.eof(); rural.skip())
+    if (rural.text("ATV_BRASIL") == owner.activity) {
+      take_fields(vars, record_of(rural));
+      break;
+    }
+  return true;
+}
+
+void Workspace::fill_defaults() {
+  const std::string cpf = owner.cpf;
+  vars = core::Record(512);
+  vars.set_text("CPF", cpf);
+  vars.set_number("ESTATUS", 2);
+  for (auto [name, value] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"EBRASIL", "S"}, {"EXTERIOR", "N"}, {"TEMRURAL", "N"}, {"E_INVALIDO", "N"}, {"I9_4", "N"},
+           {"I9_5", "N"}, {"I9_6", "S"}, {"USAPADRAO", "S"}, {"SO_SIMPLES", "S"}, {"ATV_BRASIL", "S"}})
+    vars.set_text(name, value);
+  vars.set_number("CAL_AUTO", 1);
+  vars.set("SO_REC", true);
+  vars.set_number("INDALERTA", 10);
+  vars.set_text("NUSUAT", "  ");
+}
+
+void Workspace::write_single_row(int table) {
+  storage::WorkArea& a = db_.area(table + 20);
+  a.go_top();
+  if (a.eof()) {
+    if (!a.try_append_blank()) return;
+    a.set("CPF", owner.cpf);
+  }
+  write_fields(a, vars);
+}
+
+void Workspace::keep_variables() {
+  for (int table : {9, 1}) write_single_row(table);
+}
+
+bool Workspace::replace_rows(int table) {
+  if (!db_.ABERTURA(table)) return false;
+  storage::WorkArea& folder = db_.area(table);
+  storage::WorkArea& copy = db_.area(table + 20);
+  db_.select(table);
+  if (!db_.FIL_LOCK(30)) {
+    db_.close_area(table);
+    return false;
+  }
+  try {
+    // The client's rows now: their slots are reused in order.
+    std::vector<uint32_t> slots;
+    folder.set_order(1);
+    for (bool found = folder.seek(owner.cpf); found && !folder.eof() && folder.text("CPF") == owner.cpf; folder.skip())
+      if (owner.owns(table, folder)) slots.push_back(folder.recno());
+    const bool same = same_layout(folder.table(), copy.table());
+    size_t used = 0;
+    copy.set_order(0);
+    for (copy.go_top(); !copy.eof(); copy.skip()) {
+      std::string row = same ? copy.record_bytes() : converted(copy.table(), copy.record_bytes(), folder.table());
+      row[0] = ' ';
+      if (used < slots.size()) {
+        folder.go_to(slots[used++]);
+        folder.replace_record(row);
+      } else {
+        // Appended under the table lock; the new record is ours.
+        if (!folder.try_append_blank()) throw storage::StorageError("append");
+        folder.replace_record(row);
+      }
+    }
+    // Rows the declaration no longer has: never again the client's.
+    for (; used < slots.size(); ++used) {
+      folder.go_to(slots[used]);
+      folder.set("CPF", std::string(11, ' '));
+      folder.erase();
+    }
+    copy.set_order(1);
+  } catch (const storage::StorageError& e) {
+    folder.unlock();
+    db_.close_area(table);
+    db_.reporter().message(e.text_cp850());
+    return false;
+  }
+  folder.unlock();
+  if (table != 9) db_.close_area(table);
+  return true;
+}
+
+SaveResult Workspace::save(bool final) {
+  SaveResult result;
+  // The identification row keeps the in-use mark until everything else is written.
+  vars.set_text("NUSUAT", db_.folders.NUSU);
+  try {
+    keep_variables();
+  } catch (const storage::StorageError& e) {
+    // Not even the working copies took the values: nothing goes to the folder.
+    db_.reporter().message(e.text_cp850());
+    return {false, {"TMP_09", "TMP_01"}};
+  }
+  for (int table : copied_tables()) {
+    if (table >= 15 && table <= 19 && vars.text("TEMRURAL") != "S") continue;
+    if (!replace_rows(table)) {
+      result.ok = false;
+      result.failed.push_back("IMP" + two(table) + "16");
+    }
+  }
+  if (result.ok && final) {
+    // Saved: the declaration is free again.
+    db_.ABERTURA(9);
+    storage::WorkArea& clients = db_.area(9);
+    db_.select(9);
+    if (clients.seek(owner.cpf, storage::Seek::Exact) && db_.REC_LOCK(5)) {
+      clients.set("NUSUAT", std::string("  "));
+      clients.unlock();
+      vars.set_text("NUSUAT", "  ");
+    } else {
+      result.ok = false;
+      result.failed.push_back("IMP0916");
+    }
+    for (int table : copied_tables()) db_.close_area(table + 20);
+  }
+  return result;
+}
+
+tax::DeclarationData Workspace::data() {
+  tax::DeclarationData d;
+  d.vars = vars;
+  auto rows = [&](int table) {
+    std::vector<core::Record> out;
+    storage::WorkArea& a = db_.area(table + 20);
+    for (a.go_top(); !a.eof(); a.skip()) out.push_back(record_of(a));
+    return out;
+  };
+  d.income = rows(2);
+  d.dependants = rows(3);
+  d.assets = rows(4);
+  d.debts = rows(5);
+  d.payments = rows(6);
+  d.upkeep = rows(10);
+  d.monthly = rows(12);
+  d.losses = rows(14);
+  return d;
+}
+
+void Workspace::take_results(const tax::DeclarationData& computed) { vars = computed.vars; }
+
+}  // namespace vormel::declaration
