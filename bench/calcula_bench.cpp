@@ -12,6 +12,7 @@
 
 #include "core/date.h"
 #include "core/decimal.h"
+#include "declaration_folder.h"
 #include "shell/calcula_command.h"
 #include "storage/database.h"
 
@@ -22,66 +23,8 @@ using core::Decimal;
 
 constexpr int kDeclarations = 10000;
 
-std::string cpf_of(int i) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%011llu", (12345678901ULL + static_cast<unsigned long long>(i) * 98765431ULL) % 100000000000ULL);
-  return text;
-}
-
-Decimal amount(int i, int k, int low, int spread) { return Decimal::from_units((low + (i * 7919 + k * 104729) % spread) * 100LL, 2); }
-
-std::string build_folder() {
-  char name[] = "/tmp/vormel-calcula-bench-XXXXXX";
-  std::string folder = std::string(::mkdtemp(name)) + "/";
-  storage::QuietReporter reporter;
-  storage::Database db(reporter, {folder, folder, "00"});
-  for (int n : {9, 1, 2, 3, 6, 12}) db.ABERTURA(n, true);
-  auto add = [&](int area) {
-    db.select(area);
-    db.ADD_REC(1);
-    return &db.area(area);
-  };
-  for (int i = 0; i < kDeclarations; ++i) {
-    const std::string cpf = cpf_of(i);
-    auto* id = add(9);
-    id->set("CPF", cpf);
-    id->set("NOMECONTR", "CLIENTE " + std::to_string(i));
-    id->set("USAPADRAO", std::string(i % 2 ? "S" : "N"));
-    add(1)->set("CPF", cpf);
-    for (int k = 0; k < 1 + i % 3; ++k) {
-      auto* row = add(2);
-      row->set("CPF", cpf);
-      row->set("I1_1", std::string(k == 2 ? "D" : "J"));
-      row->set("I1_11", std::string(k == 2 ? "N" : "S"));
-      row->set("I1_4", amount(i, k, 20000, 150000));
-      row->set("I1_5", amount(i, k, 100, 9000));
-      row->set("I1_6", amount(i, k, 500, 5000));
-      row->set("I1_7", amount(i, k, 1000, 6000));
-    }
-    for (int k = 0; k < i % 3; ++k) {
-      auto* dep = add(3);
-      dep->set("CPF", cpf);
-      dep->set("CODIDEPEN", Decimal(k ? 21 : 11));
-    }
-    const int codes[] = {1, 10, 36, 40, 50};
-    for (int k = 0; k < 1 + i % 4; ++k) {
-      auto* pay = add(6);
-      pay->set("CPF", cpf);
-      pay->set("I6_3", Decimal(codes[(i + k) % 5]));
-      pay->set("I6_4", amount(i, k, 200, 8000));
-    }
-    if (i % 5 == 0) {
-      auto* leao = add(12);
-      leao->set("CPF", cpf);
-      leao->set("I2_101", amount(i, 1, 1000, 4000));
-      leao->set("I2_601", amount(i, 2, 10, 300));
-    }
-  }
-  return folder;
-}
-
 const std::string& folder() {
-  static const std::string f = build_folder();
+  static const std::string f = bench::build_declaration_folder(kDeclarations);
   return f;
 }
 
@@ -105,9 +48,4 @@ BENCHMARK(BM_CalculaWholeFolder)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  std::filesystem::remove_all(folder());
-  return 0;
-}
+int main(int argc, char** argv) { return vormel::bench::run_and_clean(argc, argv, folder); }

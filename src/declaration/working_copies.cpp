@@ -24,7 +24,7 @@ bool Owner::owns(int table, storage::WorkArea& area) const {
   return true;
 }
 
-bool open_working_copy(storage::Database& db, const std::string& work_files, int table, bool empty) {
+bool open_working_copy(storage::Database& db, const std::string& work_files, int table, bool empty, bool rebuild) {
   const std::string base = working_copy_path(work_files, table, db.folders.NUSU);
   auto [folder, name] = storage::split_path(base);
   db.close_area(table + 20);
@@ -35,11 +35,11 @@ bool open_working_copy(storage::Database& db, const std::string& work_files, int
   if (!storage::file_exists(folder, name + ".DBF") && !storage::Table::create(base + ".DBF", storage::layout_of(table)) &&
       !storage::file_exists(folder, name + ".DBF"))
     return false;
-  // The copy is the terminal's own: always exclusive, its order rebuilt each time.
-  const bool rebuild = db.REFAZ_IND;
-  db.REFAZ_IND = true;
-  const bool ok = db.ABREARQ(std::to_string(table + 20), true, base, "CPF");
+  // The copy is the terminal's own: always exclusive.
+  const bool was = db.REFAZ_IND;
   db.REFAZ_IND = rebuild;
+  const bool ok = db.ABREARQ(std::to_string(table + 20), true, base, "CPF");
+  db.REFAZ_IND = was;
   return ok;
 }
 

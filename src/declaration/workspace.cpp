@@ -2,7 +2,12 @@
 
 #include "core/text.h"
 #include "declaration/saved_declaration.h"
+#include "storage/catalogue.h"
+#include "storage/catalogue.h"
 #include "storage/error.h"
+#include "storage/index_order.h"
+#include "storage/paths.h"
+#include "storage/paths.h"
 
 namespace vormel::declaration {
 
@@ -49,17 +54,45 @@ bool same_layout(const storage::Table& a, const storage::Table& b) {
 }  // namespace
 
 bool Workspace::copy_rows_in(int table) {
-  storage::WorkArea& copy = db_.area(table + 20);
-  if (!db_.ABERTURA(table)) return false;
+  // Reading needs only the first order of the folder table.
+  const storage::TableDef* def = storage::table_def(table);
+  if (!db_.ABREARQ(std::to_string(table), false, db_.table_path(table), def->orders.front().expression)) return false;
   storage::WorkArea& folder = db_.area(table);
-  const bool same = same_layout(folder.table(), copy.table());
-  folder.set_order(1);
-  for (bool found = folder.seek(owner.cpf); found && !folder.eof() && folder.text("CPF") == owner.cpf; folder.skip()) {
-    if (!owner.owns(table, folder)) continue;
-    const std::string& bytes = folder.record_bytes();
-    copy.table().append(same ? bytes : converted(folder.table(), bytes, copy.table()));
+  const std::string base = working_copy_path(work_files_, table, db_.folders.NUSU);
+  auto [copy_folder, copy_name] = storage::split_path(base);
+  db_.close_area(table + 20);
+  storage::remove_file(copy_folder, copy_name + ".DBF");
+  storage::remove_file(copy_folder, copy_name + ".CDX");
+  // The copy is made with its rows in one step, then its order from them.
+  std::vector<std::string> rows;
+  for (bool found = folder.seek(owner.cpf); found && !folder.eof() && folder.text("CPF") == owner.cpf; folder.skip())
+    if (owner.owns(table, folder)) rows.push_back(folder.record_bytes());
+  const storage::Layout layout = storage::layout_of(table);
+  storage::Layout current;
+  for (const auto& f : folder.table().fields()) current.push_back(f);
+  db_.close_area(table);
+  if (current == layout) {
+    storage::Table::create(base + ".DBF", layout, rows, false);
+  } else {
+    // A folder of an older release: the fields are matched by name.
+    storage::Table::create(base + ".DBF", layout);
+    auto copy = storage::Table::open(base + ".DBF");
+    storage::Table::create(base + ".OLD", current, rows);
+    auto old = storage::Table::open(base + ".OLD");
+    std::vector<std::string> converted_rows;
+    std::string record;
+    for (uint32_t r = 1; r <= old->record_count(); ++r) {
+      old->read(r, record);
+      converted_rows.push_back(converted(*old, record, *copy));
+    }
+    copy.reset();
+    old.reset();
+    storage::remove_file(copy_folder, copy_name + ".OLD");
+    storage::remove_file(copy_folder, copy_name + ".DBF");
+    storage::Table::create(base + ".DBF", layout, converted_rows, false);
   }
-  if (table != 9) db_.close_area(table);
+  auto made = storage::Table::open(base + ".DBF");
+  storage::IndexOrder::build(base + ".CDX", "CPF", *made, false);
   return true;
 }
 
@@ -67,11 +100,7 @@ bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery
   owner.cpf = core::pad_right(cpf, 11);
   vars = core::Record(512);
   for (int table : copied_tables()) {
-    if (!recovery) {
-      if (!open_working_copy(db_, work_files_, table, true)) return false;
-      // The copy is ours alone: its rows go straight in, then its order is rebuilt.
-      if (!copy_rows_in(table)) return false;
-    }
+    if (!recovery && !copy_rows_in(table)) return false;
     if (!open_working_copy(db_, work_files_, table, false)) return false;
   }
   // The single-row values: identification, summary, the first monthly row, the rural

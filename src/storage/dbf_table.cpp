@@ -327,7 +327,8 @@ bool Table::try_lock_append() { return file_->try_lock(kAppendByte, 1, LockKind:
 void Table::lock_append() { file_->wait_lock(kAppendByte, 1, LockKind::Write); }
 void Table::unlock_append() { file_->unlock(kAppendByte, 1); }
 
-bool Table::create(const std::string& path, const Layout& layout, const std::vector<std::string>& records) {
+bool Table::create(const std::string& path, const Layout& layout, const std::vector<std::string>& records,
+                   bool durable) {
   bool has_memo = false;
   for (const auto& f : layout) has_memo = has_memo || f.type == 'M';
   std::string bytes = encode_header(layout, uint32_t(records.size()), has_memo);
@@ -337,12 +338,12 @@ bool Table::create(const std::string& path, const Layout& layout, const std::vec
   {
     auto file = File::create_new(temporary.path());
     file->write_at(bytes.data(), bytes.size(), 0);
-    file->sync();
+    if (durable) file->sync();
   }
   // link() refuses to replace: when another terminal created the table meanwhile,
   // its file stays and ours is dropped.
   bool made = ::link(temporary.path().c_str(), path.c_str()) == 0;
-  if (made) sync_folder_of(path);
+  if (made && durable) sync_folder_of(path);
   return made;
 }
 

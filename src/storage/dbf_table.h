@@ -28,8 +28,10 @@ class Table {
   // Creates the table at `path` with the layout and the given records (already
   // encoded), through a temporary file: when `path` exists meanwhile it is left as it
   // is and false is returned. `memo_texts` (HELPTXT) writes the ".DBT" beside it.
+  // `durable` false skips the flushes, for a terminal's scratch copies, which lose
+  // nothing the folder's tables do not hold.
   static bool create(const std::string& path, const Layout& layout,
-                     const std::vector<std::string>& records = {});
+                     const std::vector<std::string>& records = {}, bool durable = true);
 
   ~Table();
   const std::string& path() const { return path_; }

@@ -27,7 +27,7 @@ class IndexOrder {
   static std::unique_ptr<IndexOrder> open(const std::string& path, std::string_view expression, Table& table,
                                           std::string* why);
   // Builds the order from the table's records. The caller holds the table exclusively.
-  static void build(const std::string& path, std::string_view expression, Table& table);
+  static void build(const std::string& path, std::string_view expression, Table& table, bool durable = true);
 
   const std::string& path() const { return path_; }
   const std::string& name() const { return name_; }  // the file's base name, upper case
@@ -71,7 +71,7 @@ class IndexOrder {
   Table& table_;
   SharedFile file_;
   std::string keys_;           // key of record r at r * key length
-  std::vector<bool> present_;  // record r has an entry
+  std::vector<uint8_t> present_;  // record r has an entry
   std::vector<uint32_t> sorted_;
   uint32_t base_count_ = 0;
   uint32_t covered_ = 0;  // table records the order has seen
