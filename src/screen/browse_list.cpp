@@ -37,7 +37,7 @@ Cell cell_of(WorkArea& area, const BrowseColumn& c) {
 }
 
 struct Shown {
-  int column = 0;  // index in the spec
+  int column = 0;  // index among the list's columns
   int offset = 0;  // from the list's left edge
   int width = 0;   // may be cut at the right edge
 };

@@ -104,3 +104,17 @@ Run run(const Program& p, const std::string& keys) {
 }
 
 }  // namespace scenario
+
+namespace scenario {
+
+ProbeRun probe(const std::string& routine, const std::string& keys) {
+  Program p;
+  p.binary = PROBE_BIN;
+  p.args = {routine};
+  ProbeRun r{run(p, keys), ""};
+  std::ifstream in(r.run.dir / "result.txt");
+  std::getline(in, r.result);
+  return r;
+}
+
+}  // namespace scenario

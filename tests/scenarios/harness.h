@@ -24,6 +24,13 @@ struct Program {
   std::filesystem::path cwd;               // "" = a fresh folder
 };
 
+// The toolkit probe running one routine: the run and the first line of its result.
+struct ProbeRun {
+  Run run;
+  std::string result;
+};
+ProbeRun probe(const std::string& routine, const std::string& keys);
+
 // A fresh empty folder under the test's temporary directory.
 std::filesystem::path fresh_dir(const std::string& name);
 Run run(const Program& p, const std::string& keys);

@@ -18,20 +18,7 @@ namespace {
 
 using scenario::Program;
 
-struct ProbeRun {
-  scenario::Run run;
-  std::string result;
-};
-
-ProbeRun probe(const std::string& routine, const std::string& keys) {
-  Program p;
-  p.binary = PROBE_BIN;
-  p.args = {routine};
-  ProbeRun r{scenario::run(p, keys), ""};
-  std::ifstream in(r.run.dir / "result.txt");
-  std::getline(in, r.result);
-  return r;
-}
+using scenario::probe;
 
 bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
 

@@ -7,32 +7,14 @@
 #include "screen/menu.h"
 #include "screen/message_box.h"
 #include "screen/ui.h"
+#include "../support/scripted_backend.h"
 
 namespace {
 
 using namespace vormel;
 using screen::Grid;
 
-class ScriptedBackend : public screen::Backend {
- public:
-  std::deque<core::Key> keys;
-  screen::Frame last;
-  int bells = 0;
-  void present(const screen::Frame& f) override { last = f; }
-  std::optional<core::Key> read_key(int, bool idle) override {
-    if (keys.empty()) {
-      if (idle) throw screen::ScriptExhausted{};
-      return std::nullopt;
-    }
-    core::Key k = keys.front();
-    keys.pop_front();
-    return k;
-  }
-  void bell() override { ++bells; }
-  void clear_typeahead() override {}
-  void clipboard_set(const std::string&) override {}
-  std::optional<std::string> clipboard_get() override { return std::nullopt; }
-};
+using test_support::ScriptedBackend;
 
 struct Fixture : ::testing::Test {
   ScriptedBackend backend;

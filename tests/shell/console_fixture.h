@@ -14,44 +14,11 @@
 #include "screen/ui.h"
 #include "shell/globals.h"
 #include "storage/database.h"
+#include "../support/scripted_backend.h"
 
 namespace vormel::shell::testing {
 
-class ScriptedBackend : public screen::Backend {
- public:
-  std::deque<core::Key> keys;
-  std::vector<std::string> screens;  // every screen shown, as UTF-8 text
-  int bells = 0;
-
-  void present(const screen::Frame& f) override { screens.push_back(f.dump_utf8()); }
-  std::optional<core::Key> read_key(int, bool idle) override {
-    if (keys.empty()) {
-      if (idle) throw screen::ScriptExhausted{};
-      return std::nullopt;
-    }
-    core::Key k = keys.front();
-    keys.pop_front();
-    return k;
-  }
-  void bell() override { ++bells; }
-  void clear_typeahead() override {}
-  void clipboard_set(const std::string&) override {}
-  std::optional<std::string> clipboard_get() override { return std::nullopt; }
-
-  // Text typed as it stands; "\n" is Enter, "\x1b" Esc.
-  void type(const std::string& text) {
-    for (char c : text) {
-      if (c == '\n') keys.emplace_back(core::Key::Enter);
-      else if (c == '\x1b') keys.emplace_back(core::Key::Esc);
-      else keys.push_back(core::Key::ch(static_cast<unsigned char>(c)));
-    }
-  }
-  bool showed(const std::string& utf8) const {
-    for (const auto& s : screens)
-      if (s.find(utf8) != std::string::npos) return true;
-    return false;
-  }
-};
+using test_support::ScriptedBackend;
 
 struct ConsoleFixture : ::testing::Test {
   ConsoleFixture() : db(reporter, {folder(), folder(), "07"}) {
