@@ -44,6 +44,17 @@ std::string converted(const storage::Table& from, const std::string& record, con
   return out;
 }
 
+// The tables of a load or a save open without their progress boxes.
+class QuietOpens {
+ public:
+  explicit QuietOpens(storage::Database& db) : db_(db), was_(db.MOS_MENS) { db_.MOS_MENS = false; }
+  ~QuietOpens() { db_.MOS_MENS = was_; }
+
+ private:
+  storage::Database& db_;
+  bool was_;
+};
+
 bool same_layout(const storage::Table& a, const storage::Table& b) {
   if (a.fields().size() != b.fields().size()) return false;
   for (size_t i = 0; i < a.fields().size(); ++i)
@@ -97,6 +108,8 @@ bool Workspace::copy_rows_in(int table) {
 }
 
 bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery) {
+  // The load shows its own progress; the tables open quietly.
+  QuietOpens quiet(db_);
   owner.cpf = core::pad_right(cpf, 11);
   vars = core::Record(512);
   for (int table : copied_tables()) {
@@ -204,6 +217,7 @@ bool Workspace::replace_rows(int table) {
 }
 
 SaveResult Workspace::save(bool final) {
+  QuietOpens quiet(db_);
   SaveResult result;
   // The identification row keeps the in-use mark until everything else is written.
   vars.set_text("NUSUAT", db_.folders.NUSU);

@@ -60,6 +60,7 @@ class Application {
   void check_alarms();
   void backup_reminder();
   void not_available();
+  void open_declaration();
   // The commands of the menu that belong to the shell.
   void update_every_folder();
   void fee_rates();

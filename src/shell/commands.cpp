@@ -6,6 +6,7 @@
 #include "core/cp850.h"
 #include "core/picture.h"
 #include "core/text.h"
+#include "declaration/session.h"
 #include "screen/colour_store.h"
 #include "shell/application.h"
 #include "shell/settings.h"
@@ -31,6 +32,7 @@ bool Application::MENUSELECT(int command, int option, int option2) {
   g_.OPCAO_1 = command;
   if (g_.LESTOUNADECL) return true;  // a declaration is open: the menu waits
   switch (command) {
+    case 11: open_declaration(); break;
     case 18: ROTSAIDA(18); break;
     case 19: update_every_folder(); break;
     case 23: password_command(option); break;
@@ -50,6 +52,22 @@ bool Application::MENUSELECT(int command, int option, int option2) {
     default: not_available(); break;
   }
   return true;
+}
+
+void Application::open_declaration() {
+  declaration::SessionSettings settings{g_.NUSU, g_.LOCTRAB, g_.ULT_CPF, g_.TEMP_SAL,
+                                        g_.DEFINE.integer("STATRAVA"), g_.CONFIG.integer("OPCFIM")};
+  g_.LESTOUNADECL = true;
+  {
+    declaration::Session session(ui_, db_, settings);
+    session.DECLARA();
+  }
+  g_.LESTOUNADECL = false;
+  g_.ULT_CPF = settings.ULT_CPF;
+  // The declaration's keys are gone; the main screen's come back.
+  con_.set_key(core::Key::alt('I'), [this] { MENUSELECT(11); });
+  con_.set_key(core::Key::alt('T'), [this] { MENUSELECT(91); });
+  TELA_INICIAL();
 }
 
 void Application::password_command(int option) {

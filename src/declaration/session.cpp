@@ -1,0 +1,474 @@
+#include "declaration/session.h"
+
+#include "core/cp850.h"
+#include "core/cp850_literal.h"
+#include "core/picture.h"
+#include "core/text.h"
+#include "entry/validation.h"
+#include "screen/help_screens.h"
+#include "storage/error.h"
+#include "storage/paths.h"
+#include "tax/computation.h"
+
+namespace vormel::declaration {
+
+using core::Key;
+using namespace core::literals;
+
+namespace {
+
+std::string s(std::string_view v) { return std::string(v); }
+
+// Seconds since the start of the calendar, for the minutes between saves.
+long long seconds_of(const core::DateTime& t) { return (long long)t.date.serial() * 86400 + t.seconds; }
+
+struct ItemDef {
+  const char* caption;
+  const char* key;
+  const char* message;
+  int number;
+};
+
+// The pads of the declaration's bar and their items; a caption "-" is a separator.
+struct PadDef {
+  const char* caption;
+  std::vector<ItemDef> items;
+};
+
+std::vector<PadDef> bar(bool with_dependants) {
+  std::vector<ItemDef> gains;
+  if (with_dependants) {
+    gains = {{"G.Cap.Bens &Imoveis Titular ", "", "Ganho de capital na venda de bens imóveis ", 81},
+             {"G.Cap.Bens &Moveis Titular  ", "", "Ganho de capital na venda de bens móveis ", 82},
+             {"G.Cap.Part.&Societaria Titular", "", "Ganho de capital na venda de Participação Societária ", 83},
+             {"-", "", "", 0},
+             {"G.Cap.Bens Imoveis &Dependente", "", "Ganho de capital na venda de bens imóveis ", 84},
+             {"G.Cap.&Bens Moveis Dependente ", "", "Ganho de capital na venda de bens móveis ", 85},
+             {"G.Cap.&Part.Societaria Dependente", "", "Ganho de capital na venda de Participação Societária ", 86},
+             {"-", "", "", 0},
+             {"RVar. &Op.Comum  Titular", "", "Ganhos ou perdas na renda variável em Operação comum", 91},
+             {"RVar. &Day-Trade Titular", "", "Ganhos ou perdas na renda variável em operação Day Trade", 92},
+             {"&F.Investimento  Titular", "", "Ganhos ou perdas em fundo de investimento imobiliário", 93},
+             {"-", "", "", 0},
+             {"RVar. Op.&Comum  Dependente", "", "Ganhos ou perdas na renda variável em Operação comum", 94},
+             {"RVar. Day-&Trade Dependente", "", "Ganhos ou perdas na renda variável em operação Day Trade", 95},
+             {"F.&Investimento  Dependente", "", "Ganhos ou perdas em fundo de investimento imobiliário", 96}};
+  } else {
+    gains = {{"G.Cap.Bens &Imóveis  ", "", "Ganho de capital na venda de bens imóveis ", 81},
+             {"G.Cap.Bens &Móveis   ", "", "Ganho de capital na venda de bens móveis ", 82},
+             {"G.Cap.Part.&Societária ", "", "Ganho de capital na venda de Participação Societária ", 83},
+             {"-", "", "", 0},
+             {"RVar. &Op.Comum  ", "", "Ganhos ou perdas na renda variável em Operação comum", 91},
+             {"RVar. &Day-Trade ", "", "Ganhos ou perdas na renda variável em operação Day Trade", 92},
+             {"&F.Investimento  ", "", "Ganhos ou perdas em fundo de investimento imobiliário", 93}};
+  }
+  return {
+      {"p.&Jur",
+       {{"rendimento do &Titular   ", "F1", "Rendimentos tributados ou isentos do titular recebidos de Pessoa Jurídica", 11},
+        {"&Acumulado  do titular    ", "", "(RRA) Rendimentos Tributáveis recebidos acumuladamente pelo titular", 12},
+        {"rendimento do &Dependente", "", "Rendimentos tributados ou isentos dos dependentes recebidos de Pessoa Jurídica", 13},
+        {"a&Cumulado  do dependente ", "", "(RRA) Rendimentos Tributáveis recebidos acumuladamente pelo Dependente", 14},
+        {"-", "", "", 0},
+        {"&Fim da declaração", "Alt+F", "Termina a declaração podendo ou não salvar os dados", 17}}},
+      {"p.&Fis",
+       {{"rendimento do &Titular   ", "F2", "Rendimentos do titular recebidos de Pessoa Física", 21},
+        {"rendimento do &Dependente", "", "Rendimentos dos dependentes recebidos de Pessoa Física", 22}}},
+      {"is&Ento",
+       {{"rendimentos &Isentos e não tributáveis", "F3", "Rendimentos Isentos e não tributáveis", 31},
+        {"rendimentos de &Tributação exclusiva", "", "Rendimentos Sujeitos a tributação exclusiva na fonte", 32}}},
+      {"de&Pendente",
+       {{"De&pendentes     ", "F4", "Relação dos dependentes", 41},
+        {"&Alimentandos    ", "", "Relação dos alimentandos que recebem pensão alimentícia", 42},
+        {"&Pagamentos e doações", "", "Relação dos Pagamentos e doaçoes efetuadas", 43},
+        {"&Doações diretas", "", "Doações para Estatuto da Criança diretas na declaração", 44},
+        {"&Herdeiros/Meeiro", "", "Relação dos herdeiros em uma declaração final", 45}}},
+      {"&Bem",
+       {{"&Decl. Bens e dívidas   ", "F5", "Declaração dos Bens e das dívidas", 51},
+        {"Só a Declar. de &Bens   ", "", "Somente a Declaração dos Bens", 52},
+        {"Só a Declar. de Dí&vidas", "", "Somente a Declaração das dívidas e ônus", 53},
+        {"&Zoom Declar. de Bens   ", "", "Somente a Declaração dos Bens", 54},
+        {"Z&oom Declar. de Dívidas", "", "Somente a Declaração das dívidas e ônus", 55},
+        {"-", "", "", 0},
+        {"&Informação do Cônjugue", "", "Informações do conjuge", 56},
+        {"&Espólio", "", "Informações do espólio", 57},
+        {"&Saída definitiva", "", "Informações para saída definitiva", 58}}},
+      {"&Iden.", {{"&Identificação", "F6", "Identificação", 61}, {"&Notas e Obsv.", "F11", "Anotações e observações", 62}}},
+      {"&Cálculo", {{"&Cálculo", "F7", "Cálculo do Imposto", 71}, {"&Balanco", "F10", "Balanço da declaração", 72}}},
+      {"&Ganho", gains},
+      {"&Rural",
+       {{"&Identificação", "F12", "Identificação da Atividade e do imóvel", 101},
+        {"&Receita e Despesas", "", "Lançamento das Receitas e Despesas ", 102},
+        {"&Apuração", "", "Apuração do Resultado Tributável", 103},
+        {"&Mov. Rebanho", "", "Movimentação do Rebanho", 104},
+        {"&Bens Rural", "", "Bens da Atividade Rural", 105},
+        {"&Dívidas Rural", "", "Dívidas vinculadas a Atividade rural", 106}}},
+      {"he&Lp", {{"&Geral", "", "Ajudas gerais", 121}, {"&Funcoes", "", "Teclas especiais", 122}}},
+      {"s&Ai", {{"Sai", "Alt+T", "Sai da declaração", 111}}},
+  };
+}
+
+// The section each screen shows, for its title until the forms are drawn.
+const char* section_title(int tela) {
+  switch (tela) {
+    case 1: return "Rendimentos de Pessoa Jurídica";
+    case 2: return "Rendimentos de Pessoa Física";
+    case 3: return "Rendimentos isentos e de tributação exclusiva";
+    case 4: return "Dependentes, alimentandos, pagamentos e doações";
+    case 5: return "Bens e dívidas";
+    case 6: return "Identificação";
+    case 7: return "Cálculo do Imposto";
+    case 8: return "Ganho de capital";
+    case 9: return "Renda variável";
+    case 10: return "Balanço da declaração";
+    case 11: return "Notas e observações";
+    case 22: case 23: return "Bens e dívidas";
+    default: return "Atividade rural";
+  }
+}
+
+}  // namespace
+
+Session::Session(screen::Ui& ui, storage::Database& db, SessionSettings& settings)
+    : ui_(ui), db_(db), settings_(settings) {}
+
+void Session::notice(const std::vector<std::string>& lines) { screen::AVISOSN(ui_, lines, 0); }
+
+int Session::dependants() const {
+  storage::WorkArea& a = db_.area(23);
+  int n = 0;
+  if (a.used())
+    for (a.go_top(); !a.eof(); a.skip())
+      if (a.number("CODIDEPEN") < core::Decimal(98)) ++n;
+  return n;
+}
+
+bool Session::GET_CODIGO() {
+  screen::Console& con = ui_.con;
+  con.show_dialog(screen::Rect{3, 10, 7, 70}, s("Declaração"_cp));
+  const screen::Attr text = screen::attr_of(screen::colour_part(ui_.colours.CORNORM, 0));
+  con.grid().write(4, 12, "CPF:", text);
+  core::Value cpf = settings_.ULT_CPF.size() == 11 ? core::Value(settings_.ULT_CPF) : core::Value(std::string(11, ' '));
+  screen::FieldSpec field;
+  field.row = 4;
+  field.col = 17;
+  field.var = &cpf;
+  field.picture = "@R 999.999.999-99";
+  field.width = 11;
+  field.valid = [this](const core::Value& v) {
+    entry::Verdict verdict = entry::VAL_CPF(std::get<std::string>(v), true, 0);
+    if (!verdict.ok && !verdict.notice.empty()) notice(verdict.notice);
+    return verdict.ok;
+  };
+  const Key k = screen::edit_field(ui_, field);
+  con.close_dialog();
+  if (k == Key(Key::Esc)) return false;
+  cpf_ = core::pad_right(std::get<std::string>(cpf), 11);
+  settings_.ULT_CPF = cpf_;
+
+  if (!db_.area(9).used()) db_.ABERTURA(9);
+  storage::WorkArea& clients = db_.area(9);
+  clients.set_order(1);
+  created_ = false;
+  recovery_ = false;
+  if (clients.seek(cpf_, storage::Seek::Exact)) {
+    const std::string user = clients.text("NUSUAT");
+    const std::string copy = working_copy_path(settings_.LOCTRAB, 9, settings_.NUSU);
+    auto [folder, name] = storage::split_path(copy);
+    if (user == settings_.NUSU && storage::file_exists(folder, name + ".DBF")) {
+      bool same = false;
+      try {
+        auto t = storage::Table::open(storage::file_path(folder, name + ".DBF"));
+        std::string record;
+        same = t->record_count() > 0 && t->read(1, record) && record.substr(1, 11) == cpf_;
+      } catch (const storage::StorageError&) {
+      }
+      if (same)
+        recovery_ = screen::AVISOSN(ui_,
+                                    std::vector<std::string>{s("A declaração desse contribuinte não terminou corretamente."_cp),
+                                                             s("Deseja recuperar as últimas informações trabalhadas?"_cp)},
+                                    1)
+                        .yes;
+    } else if (!core::trim(user).empty() && user != settings_.NUSU) {
+      auto a = screen::AVISOSN(
+          ui_,
+          std::vector<std::string>{s("A declaração desse contribuinte está ou ficou aberta no terminal "_cp) + user,
+                                   "Caso tenha outra pessoa utilizando os dados daquele que salvar por último que",
+                                   s("prevalecera. Isso pode alterar o feito naquele terminal. Continua?"_cp)},
+          1);
+      if (!a.yes) return false;
+    }
+  } else {
+    auto a = screen::AVISOSN(ui_,
+                             std::vector<std::string>{s(" Esse Contribuinte não está cadastrado  "_cp),
+                                                      s("em nenhuma das Pastas indicadas. Inclui?"_cp)},
+                             1);
+    if (!a.yes) return false;
+    created_ = true;
+  }
+  workspace_ = std::make_unique<Workspace>(db_, settings_.LOCTRAB);
+  if (!workspace_->load(cpf_, created_, recovery_)) {
+    workspace_.reset();
+    return false;
+  }
+  // In use by this terminal from now on.
+  if (!created_ && clients.seek(cpf_, storage::Seek::Exact)) {
+    db_.select(9);
+    if (db_.REC_LOCK(5)) {
+      clients.set("NUSUAT", settings_.NUSU);
+      clients.unlock();
+    }
+  }
+  walk_ = Walk();
+  walk_.PVEZ = created_;
+  walk_.rural = workspace_->vars.text("TEMRURAL") == "S";
+  walk_.abroad = workspace_->vars.text("ATV_BRASIL") == "N";
+  return true;
+}
+
+void Session::build_menu() {
+  screen::Menu& m = ui_.con.menu();
+  m = screen::Menu();
+  for (const auto& pad : bar(dependants() > 0)) {
+    m.sub_menu(core::cp850::from_utf8(pad.caption));
+    for (const auto& item : pad.items) {
+      if (std::string(item.caption) == "-") {
+        m.separator();
+        continue;
+      }
+      const int number = item.number;
+      auto& it = m.item(core::cp850::from_utf8(item.caption), [this, number] { MENU2SELECT(number); });
+      it.shortcut = item.key;
+      it.message = core::cp850::from_utf8(item.message);
+    }
+    m.end_menu();
+  }
+}
+
+void Session::MENU2SELECT(int item) {
+  walk_.OPCIR_1 = item;
+  walk_.TECLAMUDA = true;
+  core::Record& v = workspace_->vars;
+  const bool deps = dependants() > 0;
+  auto need_dependants = [&] {
+    if (!deps) notice({"Sem dependentes para usar essa opção"_cp.data()});
+    return deps;
+  };
+  auto show = [&](int tela) {
+    walk_.TELA = tela;
+    GIRO();
+  };
+  switch (item) {
+    case 11: case 12: v.set_text("I1_1", item == 11 ? "J" : "A"); v.set_text("I1_11", "S"); show(1); break;
+    case 13: case 14:
+      if (need_dependants()) {
+        v.set_text("I1_1", item == 13 ? "J" : "A");
+        v.set_text("I1_11", "N");
+        show(1);
+      }
+      break;
+    case 17: case 111: SAI_DA_DEC(item); break;
+    case 21: show(2); break;
+    case 22: if (need_dependants()) show(2); break;
+    case 31: case 32: show(3); break;
+    case 41: case 42: case 43: show(4); break;
+    case 44:
+      if (v.text("USAPADRAO") != "S") show(4);
+      else notice({s("Para fazer doação direta na declaração só na Completa."_cp)});
+      break;
+    case 45:
+      if (v.text("DECFINAL") == "S") show(4);
+      else notice({s("Herdeiros só em declaração final de espólio"_cp)});
+      break;
+    case 51: show(5); break;
+    case 52: case 53: show(23); break;
+    case 54: case 55: show(22); break;
+    case 56:
+      if (v.text("DECFINAL") != "S") {
+        show(5);
+      } else {
+        notice({s("Essa declaração está marcada como uma  "_cp), s("Declaração final de espólio e não pode"_cp),
+                "ter mais os rendimentos do conjugue"});
+        v.set_text("I9_4", "N");
+        v.set_text("I9_5", "N");
+        for (int n = 1; n <= 5; ++n) v.set_number("I13_" + std::to_string(n) + "C", 0);
+      }
+      break;
+    case 57:
+      if (v.text("DECSAIDA") != "S") show(5);
+      else notice({s("Essa declaração está marcada como uma  "_cp), s("Declaração de saída definitiva do país "_cp),
+                   s(" e não pode, portanto, ser uma de Espólio"_cp)});
+      break;
+    case 58:
+      if (v.text("DECFINAL") != "S") show(5);
+      else notice({s("Essa declaração está marcada como uma  "_cp), s("Declaração final de espólio "_cp),
+                   s(" e não pode, portanto, ser uma de Saída definitiva"_cp)});
+      break;
+    case 61: show(6); break;
+    case 62: show(11); break;
+    case 71: show(7); break;
+    case 72: show(10); break;
+    case 81: case 82: case 83: v.set_number("TIPO_BEM", item - 80); show(8); break;
+    case 84: case 85: case 86: if (need_dependants()) { v.set_number("TIPO_BEM", item - 83); show(8); } break;
+    case 91: case 92: case 93:
+      v.set_text("DAY_TRADE", std::to_string(item - 90));
+      v.set_number("TIPO_BEM", 4);
+      show(9);
+      break;
+    case 94: case 95: case 96:
+      if (need_dependants()) {
+        v.set_text("DAY_TRADE", std::to_string(item - 93));
+        v.set_number("TIPO_BEM", 4);
+        show(9);
+      }
+      break;
+    case 121: screen::HELPGER(ui_); break;
+    case 122: screen::HELPFUN(ui_); break;
+    default:
+      if (item >= 101 && item <= 106) {
+        if (v.text("TEMRURAL") != "S") {
+          notice({s("Esse contribuinte não esta selecionado que tenha necessidade da Atividade Rural. Se for o caso vá na tela de identificação e marque essa condição."_cp)});
+        } else if (item == 102 && v.text("ATV_BRASIL") == "N") {
+          notice({"As receitas e despesas da atividade no exterior", s("são lançadas junto ao imóvel pelo total."_cp)});
+        } else {
+          show(item - 89);
+        }
+      }
+      break;
+  }
+}
+
+void Session::show_screen() {
+  // The screen's frame, its index line and its section; its fields come with the forms.
+  screen::Console& con = ui_.con;
+  con.show_dialog(screen::Rect{1, 0, 23, 79}, core::cp850::from_utf8(section_title(walk_.TELA)));
+  const screen::Attr text = screen::attr_of(screen::colour_part(ui_.colours.CORNORM, 0));
+  con.grid().write(1, 1, "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=AAR", text);
+  con.grid().write(3, 2, "Tela " + std::to_string(walk_.TELA) + " (" + std::to_string(walk_.OPCIR_1) + ")", text);
+  walk_.TECLAMUDA = false;
+  const Key k = con.wait_key();
+  con.close_dialog();
+  workspace_->keep_variables();
+  // The automatic save, every TEMP_SAL minutes.
+  const int minutes = settings_.TEMP_SAL;
+  if (minutes >= 1 && minutes <= 97) {
+    const long long now = seconds_of(con.clock().now());
+    if (now - last_save_ >= minutes * 60LL) SAL_DEC();
+  }
+  next_screen(walk_, k);
+}
+
+void Session::GIRO() {
+  while (walk_.TELA != 0 && !leave_) {
+    if (walk_.TELA > walk_.TELAMAX() && walk_.TELA != 22 && walk_.TELA != 23) {
+      if (walk_.TELA == 18) walk_.TELA = 12;
+      else break;
+    }
+    show_screen();
+  }
+  walk_.TELA = 0;
+}
+
+bool Session::save(bool final) {
+  tax::DeclarationData data = workspace_->data();
+  tax::Computation computation(data);
+  computation.BALANCO();
+  workspace_->take_results(data);
+  SaveResult result = workspace_->save(final);
+  last_save_ = seconds_of(ui_.con.clock().now());
+  if (!result.ok) {
+    std::vector<std::string> lines{s("ATENÇÃO! A declaração não foi gravada por inteiro."_cp)};
+    std::string tables;
+    for (const auto& t : result.failed) tables += (tables.empty() ? "" : ", ") + t;
+    lines.push_back("Tabelas: " + tables);
+    lines.push_back("Tente gravar de novo.");
+    notice(lines);
+  }
+  return result.ok;
+}
+
+bool Session::SAL_DEC() {
+  const int status = workspace_->vars.integer("ESTATUS");
+  if (settings_.STATRAVA != 0 && status == settings_.STATRAVA) {
+    notice({s("Declaração com Status de proteção contra alteração."_cp), s("Logo não é permitido salvar qualquer modificação!"_cp)});
+    return false;
+  }
+  return save(false);
+}
+
+void Session::SAI_DA_DEC(int item) {
+  const int status = workspace_->vars.integer("ESTATUS");
+  if (settings_.STATRAVA != 0 && status == settings_.STATRAVA) {
+    notice({s("Declaração com Status de proteção contra alteração."_cp), s("Logo não é permitido salvar qualquer modificação!"_cp)});
+    INI = "I";
+    leave_ = true;
+    ui_.con.push_key(Key(Key::Esc));
+    return;
+  }
+  if (item == 17) {
+    auto a = screen::AVISOSN(ui_,
+                             std::vector<std::string>{s("Termina a Declaração?"_cp), "Sim...  Salva tudo e sai.       ",
+                                                      s("Não...  Volte para a declaração."_cp),
+                                                      s("Ignore. Sai sem salvar as alterações."_cp)},
+                             3);
+    if (a.letter == "N" || a.letter.empty()) return;
+    INI = a.letter == "I" ? "I" : "N";
+  } else {
+    ui_.con.clear_typeahead();
+    INI = "N";
+  }
+  leave_ = true;
+  // A hot key runs inside the wait for a key: a key of our own ends that wait.
+  ui_.con.push_key(Key(Key::Esc));
+}
+
+void Session::run_declaration() {
+  screen::Console& con = ui_.con;
+  screen::Menu main_menu = con.menu();
+  leave_ = false;
+  INI = "N";
+  last_save_ = seconds_of(con.clock().now());
+  build_menu();
+  con.set_key(Key::alt('T'), [this] { SAI_DA_DEC(111); });
+  con.set_key(Key::alt('F'), [this] { SAI_DA_DEC(17); });
+  if (settings_.TEMP_SAL < 99) con.set_key(Key::alt('W'), [this] { SAL_DEC(); });
+  // The bar opens on the identification pad for a new declaration, else on the first;
+  // after that the keys work as on the main screen (F10 or Alt + letter open the bar,
+  // the declaration's hot keys act at once).
+  con.run_menu(created_ ? 5 : 0);
+  for (;;) {
+    while (!leave_) {
+      const Key k = con.read_key();
+      if (leave_) break;
+      if (k == Key(Key::F10) || k.base() < Key::F1 || k.base() > Key::F12) continue;
+      // F1..F9, F11, F12 go straight to their screens.
+      walk_.TELA = 0;
+      next_screen(walk_, k);
+      if (walk_.TELA != 0) GIRO();
+    }
+    if (INI == "I") {
+      storage::WorkArea& clients = db_.area(9);
+      db_.select(9);
+      if (clients.seek(cpf_, storage::Seek::Exact) && db_.REC_LOCK(5)) {
+        clients.set("NUSUAT", std::string("  "));
+        clients.unlock();
+      }
+      break;
+    }
+    if (save(true)) break;
+    leave_ = false;  // not saved: the operator stays and can try again
+  }
+  for (int n = 21; n <= 40; ++n) db_.close_area(n);
+  workspace_.reset();
+  for (Key k : {Key::alt('T'), Key::alt('F'), Key::alt('W')}) con.clear_key(k);
+  con.menu() = main_menu;
+}
+
+void Session::DECLARA() {
+  for (;;) {
+    if (!GET_CODIGO()) break;
+    run_declaration();
+    if (settings_.OPCFIM != 2) break;
+  }
+}
+
+}  // namespace vormel::declaration

@@ -1,0 +1,62 @@
+// One run of the declaration chooser and of the declaration opened from it (Alt+I):
+// the CPF asked and checked, the client found or created, the in-use mark and the
+// recovery offer, the declaration's own menu bar and the walk through its screens,
+// the saves, and leaving with "Termina a Declaração?".
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "declaration/screen_walk.h"
+#include "declaration/workspace.h"
+#include "screen/ui.h"
+#include "storage/database.h"
+
+namespace vormel::declaration {
+
+// What the session needs of the terminal's settings.
+struct SessionSettings {
+  std::string NUSU = "00";
+  std::string LOCTRAB;     // work-file folder, with "/"
+  std::string ULT_CPF;     // the CPF proposed, and where the last one is kept
+  int TEMP_SAL = 15;       // minutes between automatic saves (0: Alt+W only, 99: at the end)
+  int STATRAVA = 0;        // status that protects a declaration against saving
+  int OPCFIM = 1;          // 2: back to the chooser after a declaration
+};
+
+class Session {
+ public:
+  Session(screen::Ui& ui, storage::Database& db, SessionSettings& settings);
+  // DECLARA for command 11: runs until the operator leaves the chooser.
+  void DECLARA();
+
+  // Exposed for the tests of the menu.
+  void MENU2SELECT(int item);
+  bool open() const { return workspace_ != nullptr; }
+
+ private:
+  bool GET_CODIGO();
+  void run_declaration();
+  void build_menu();
+  void GIRO();
+  void show_screen();
+  void SAI_DA_DEC(int item);
+  bool SAL_DEC();
+  bool save(bool final);
+  void notice(const std::vector<std::string>& lines);
+  int dependants() const;
+
+  screen::Ui& ui_;
+  storage::Database& db_;
+  SessionSettings& settings_;
+  std::unique_ptr<Workspace> workspace_;
+  Walk walk_;
+  std::string cpf_;
+  bool leave_ = false;       // LSAI
+  std::string INI = "N";     // "I": leave without saving
+  bool created_ = false;
+  bool recovery_ = false;    // LRECUPERA
+  long long last_save_ = 0;  // when the last save ran, in seconds
+};
+
+}  // namespace vormel::declaration

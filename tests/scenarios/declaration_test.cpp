@@ -1,0 +1,61 @@
+// Opening a declaration from the main screen: the CPF checked, a new client included,
+// the declaration's bar and screens, saving, leaving, and the rows in the tables.
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "harness.h"
+#include "storage/database.h"
+
+namespace {
+
+using scenario::Program;
+using scenario::run;
+
+bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+
+Program vormel_in(const std::string& name) {
+  Program p;
+  p.binary = VORMEL_BIN;
+  p.args = {"07"};
+  p.cwd = scenario::fresh_dir(name);
+  return p;
+}
+
+TEST(Declaration, ANewClientIsIncludedWalkedSavedAndLeft) {
+  Program p = vormel_in("declaration");
+  auto r = run(p,
+               "<Alt+I><Dump chooser>11144477735<Enter><Dump include><Enter><Dump bar><Esc>"
+               "<F6><Dump identification><Tab><Dump incomes><Tab><Dump individuals><Tab><Shift+Tab><Esc>"
+               "<Alt+W><Alt+F><Dump end><Enter><Wait 100><Dump main>");
+  EXPECT_TRUE(contains(r.screen("chooser"), "CPF:")) << r.screen("chooser");
+  EXPECT_TRUE(contains(r.screen("include"), "Esse Contribuinte não está cadastrado")) << r.screen("include");
+  EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis  isEnto  dePendente  Bem  Iden.  Cálculo  Ganho  Rural  heLp  sAi"))
+      << r.line("bar", 0);
+  EXPECT_TRUE(contains(r.screen("bar"), "Identificação   F6")) << r.screen("bar");  // a new declaration opens on Iden.
+  EXPECT_TRUE(contains(r.screen("identification"), "1=PJ 2=PF 3=Ise 4=Pgto")) << r.screen("identification");
+  EXPECT_TRUE(contains(r.screen("identification"), "Tela 6 (61)"));
+  EXPECT_TRUE(contains(r.screen("incomes"), "Tela 1 (11)")) << r.screen("incomes");  // the first pass
+  EXPECT_TRUE(contains(r.screen("individuals"), "Tela 2 (21)")) << r.screen("individuals");
+  EXPECT_TRUE(contains(r.screen("end"), "Termina a Declaração?")) << r.screen("end");
+  EXPECT_TRUE(contains(r.line("main", 0), "Declaração  Opções  Selecão")) << r.line("main", 0);  // the main bar again
+
+  vormel::storage::QuietReporter reporter;
+  std::string folder = p.cwd.string() + "/";
+  vormel::storage::Database db(reporter, {folder, folder, "99"});
+  ASSERT_TRUE(db.ABERTURA(9));
+  ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
+  EXPECT_EQ(db.area(9).text("NUSUAT"), "  ");
+  EXPECT_EQ(db.area(9).number("ESTATUS"), vormel::core::Decimal(2));
+  EXPECT_EQ(db.area(9).text("USAPADRAO"), "S");
+  ASSERT_TRUE(db.ABERTURA(1));
+  EXPECT_TRUE(db.area(1).seek(std::string("11144477735")));
+}
+
+TEST(Declaration, AWrongCheckDigitIsRefusedWithTheRightOnes) {
+  Program p = vormel_in("wrong-cpf");
+  auto r = run(p, "<Alt+I>11144477736<Enter><Dump refused><Enter><Esc>");
+  EXPECT_TRUE(contains(r.screen("refused"), "ATENÇÃO! CPF 111.444.777-36 está incorreto.")) << r.screen("refused");
+  EXPECT_TRUE(contains(r.screen("refused"), "O dígito para esse número é:35")) << r.screen("refused");
+}
+
+}  // namespace
