@@ -165,7 +165,7 @@ bool Session::GET_CODIGO() {
   cpf_ = core::pad_right(std::get<std::string>(cpf), 11);
   settings_.ULT_CPF = cpf_;
 
-  if (!db_.area(9).used()) db_.ABERTURA(9);
+  if (!db_.area(9).used() && !db_.ABERTURA(9)) return false;
   storage::WorkArea& clients = db_.area(9);
   clients.set_order(1);
   created_ = false;
@@ -211,7 +211,8 @@ bool Session::GET_CODIGO() {
     return false;
   }
   // In use by this terminal from now on.
-  if (!created_ && clients.seek(cpf_, storage::Seek::Exact)) {
+  if (!db_.area(9).used()) db_.ABERTURA(9);
+  if (!created_ && clients.used() && clients.seek(cpf_, storage::Seek::Exact)) {
     db_.select(9);
     if (db_.REC_LOCK(5)) {
       clients.set("NUSUAT", settings_.NUSU);
@@ -446,6 +447,7 @@ void Session::run_declaration() {
       if (walk_.TELA != 0) GIRO();
     }
     if (INI == "I") {
+      if (!db_.area(9).used()) db_.ABERTURA(9);
       storage::WorkArea& clients = db_.area(9);
       db_.select(9);
       if (clients.seek(cpf_, storage::Seek::Exact) && db_.REC_LOCK(5)) {

@@ -106,6 +106,7 @@ void WorkArea::settle_backward() {
 }
 
 void WorkArea::go_top() {
+  require_table();
   bof_ = false;
   found_ = false;
   if (active_) {
@@ -119,6 +120,7 @@ void WorkArea::go_top() {
 }
 
 void WorkArea::go_bottom() {
+  require_table();
   bof_ = false;
   found_ = false;
   if (active_) {
@@ -145,6 +147,7 @@ void WorkArea::go_bottom() {
 }
 
 void WorkArea::skip(long n) {
+  require_table();
   bof_ = false;
   if (n == 0) {
     reread();
@@ -190,6 +193,7 @@ void WorkArea::skip(long n) {
 }
 
 void WorkArea::go_to(uint32_t recno) {
+  require_table();
   bof_ = false;
   found_ = false;
   if (recno == 0 || recno > table_->record_count()) {
@@ -201,6 +205,7 @@ void WorkArea::go_to(uint32_t recno) {
 }
 
 bool WorkArea::seek(const core::Value& value, Seek how) {
+  require_table();
   bof_ = false;
   if (!active_) throw StorageError("Não há índice ativo em " + alias_ + " para a busca.");
   IndexOrder& o = order(active_);
@@ -230,6 +235,11 @@ core::Decimal WorkArea::number(std::string_view name) const {
   core::Value v = get(name);
   if (auto* n = std::get_if<core::Decimal>(&v)) return *n;
   return 0;
+}
+
+void WorkArea::require_table() const {
+  // A move in an empty area is a fault of the caller: said plainly, never a crash.
+  if (!table_) throw StorageError("Nenhuma tabela aberta na área de trabalho.");
 }
 
 void WorkArea::require_lock(const char* what) const {

@@ -85,6 +85,7 @@ class WorkArea {
   void settle_backward();
   void after_write(const Field* changed = nullptr);  // nullptr: any field may have changed
   void require_lock(const char* what) const;
+  void require_table() const;
   size_t refresh_position();  // refreshes the active order, returns the current position
 
   std::unique_ptr<Table> table_;

@@ -2,6 +2,10 @@
 // the declaration's bar and screens, saving, leaving, and the rows in the tables.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "core/text.h"
 #include "harness.h"
 #include "storage/database.h"
@@ -56,6 +60,53 @@ TEST(Declaration, AWrongCheckDigitIsRefusedWithTheRightOnes) {
   auto r = run(p, "<Alt+I>11144477736<Enter><Dump refused><Enter><Esc>");
   EXPECT_TRUE(contains(r.screen("refused"), "ATENÇÃO! CPF 111.444.777-36 está incorreto.")) << r.screen("refused");
   EXPECT_TRUE(contains(r.screen("refused"), "O dígito para esse número é:35")) << r.screen("refused");
+}
+
+}  // namespace
+
+namespace {
+
+// A folder with one client already saved.
+Program folder_with_client(const std::string& name) {
+  Program p = vormel_in(name);
+  vormel::storage::QuietReporter reporter;
+  std::string folder = p.cwd.string() + "/";
+  vormel::storage::Database db(reporter, {folder, folder, "99"});
+  db.ABERTURA(9);
+  db.select(9);
+  db.ADD_REC(1);
+  db.area(9).set("CPF", std::string("11144477735"));
+  db.area(9).set("NOMECONTR", std::string("ANA"));
+  return p;
+}
+
+TEST(Declaration, AClientOpenOnAnotherTerminalIsWarnedAbout) {
+  Program first = folder_with_client("in-use");
+  auto running = std::async(std::launch::async, [&] { return run(first, "<Alt+I>11144477735<Enter><Wait 3000>"); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  Program second = first;
+  second.args = {"08"};
+  auto r = run(second, "<Alt+I>11144477735<Enter><Dump warned><Right><Enter><Esc>");
+  EXPECT_TRUE(contains(r.screen("warned"), "A declaração desse contribuinte está ou ficou aberta no terminal 07"))
+      << r.screen("warned");
+  running.get();
+}
+
+TEST(Declaration, AnInterruptedDeclarationIsOfferedForRecovery) {
+  Program p = folder_with_client("recovery");
+  // The program ends while the declaration is open (the script runs out).
+  auto cut = run(p, "<Alt+I>11144477735<Enter><Esc>");
+  EXPECT_EQ(cut.status, 3);
+  auto r = run(p, "<Alt+I>11144477735<Enter><Dump offer><Enter><Esc><Alt+F><Enter><Wait 100><Dump done>");
+  EXPECT_TRUE(contains(r.screen("offer"), "A declaração desse contribuinte não terminou corretamente.")) << r.screen("offer");
+  EXPECT_TRUE(contains(r.screen("offer"), "Deseja recuperar as últimas informações trabalhadas?"));
+  vormel::storage::QuietReporter reporter;
+  std::string folder = p.cwd.string() + "/";
+  vormel::storage::Database db(reporter, {folder, folder, "99"});
+  ASSERT_TRUE(db.ABERTURA(9));
+  ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
+  EXPECT_EQ(db.area(9).text("NUSUAT"), "  ");  // saved and free again
+  EXPECT_EQ(vormel::core::trim(db.area(9).text("NOMECONTR")), "ANA");
 }
 
 }  // namespace
