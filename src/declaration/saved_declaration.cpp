@@ -74,10 +74,7 @@ void write_fields(storage::WorkArea& a, const tax::Record& vars) {
 
 }  // namespace
 
-bool store_results(storage::Database& db, const tax::DeclarationData& data) {
-  const std::string cpf = data.vars.text("CPF");
-  tax::Record vars = data.vars;
-  // What only the save writes into the identification row.
+void add_save_summary(const tax::DeclarationData& data, core::Record& vars) {
   int months = 0;
   tax::Money leao;
   for (const auto& row : data.monthly)
@@ -92,6 +89,24 @@ bool store_results(storage::Database& db, const tax::DeclarationData& data) {
   vars.set_money("DFCLEAO", leao);
   vars.set_number("NRQUOTA", vars.integer("QTD_QUOTA"));
   vars.set_money("DFQUOTA", vars.money("I13_37"));
+}
+
+core::Record identification_values(const core::Record& vars) {
+  core::Record id = vars;
+  id.set_money("I13_27", vars.money("I13_27") + vars.money("I13_28"));
+  id.set_money("I13_35", vars.money("I13_35") - vars.money("I13_34"));
+  const core::Decimal index = vars.number("INDGAS");
+  if (index < *core::Decimal::parse("-99.99")) id.set_number("INDGAS", *core::Decimal::parse("-99.99"));
+  if (index > *core::Decimal::parse("999.99")) id.set_number("INDGAS", core::Decimal(999));
+  const tax::Money floor = tax::Money::from_units(-9'999'999'999);
+  if (vars.money("SALDO") < floor) id.set_money("SALDO", floor);
+  return id;
+}
+
+bool store_results(storage::Database& db, const tax::DeclarationData& data) {
+  const std::string cpf = data.vars.text("CPF");
+  tax::Record vars = data.vars;
+  add_save_summary(data, vars);
 
   // IMP01 keeps the lines as they are.
   storage::WorkArea& summary = db.area(1);
@@ -105,10 +120,7 @@ bool store_results(storage::Database& db, const tax::DeclarationData& data) {
   write_fields(summary, vars);
   summary.unlock();
 
-  // IMP09 carries the withheld taxes together and the paid total without the RRA's.
-  tax::Record identification = vars;
-  identification.set_money("I13_27", vars.money("I13_27") + vars.money("I13_28"));
-  identification.set_money("I13_35", vars.money("I13_35") - vars.money("I13_34"));
+  const tax::Record identification = identification_values(vars);
   storage::WorkArea& clients = db.area(9);
   db.select(9);
   if (!clients.seek(cpf, storage::Seek::Exact) || !db.REC_LOCK(5)) return false;

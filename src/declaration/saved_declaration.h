@@ -19,6 +19,13 @@ tax::Record record_of(storage::WorkArea& area);
 // rows are not read. False when IMP09 has no row for the CPF.
 bool load_saved(storage::Database& db, const std::string& cpf, tax::DeclarationData& out);
 
+// The values only a save writes: the carnê-leão and quota summary of the list of
+// declarations (counted afresh from the rows), into `vars`.
+void add_save_summary(const tax::DeclarationData& data, core::Record& vars);
+// The identification row's view of the figures: the withheld taxes together, the paid
+// total without the RRA's, the balance and cash index within what their fields hold.
+core::Record identification_values(const core::Record& vars);
+
 // Writes the computed declaration into its IMP09 and IMP01 rows (IMP01 added when
 // missing) and the non-deductible parts into its IMP06 rows, each under a record lock.
 // False, with the message given to the reporter, when a row could not be locked.

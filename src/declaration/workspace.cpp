@@ -1,5 +1,7 @@
 #include "declaration/workspace.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 #include "declaration/saved_declaration.h"
 #include "storage/catalogue.h"
@@ -154,18 +156,41 @@ void Workspace::fill_defaults() {
   vars.set_text("NUSUAT", "  ");
 }
 
-void Workspace::write_single_row(int table) {
+void Workspace::write_single_row(int table, const core::Record& values) {
   storage::WorkArea& a = db_.area(table + 20);
   a.go_top();
   if (a.eof()) {
     if (!a.try_append_blank()) return;
     a.set("CPF", owner.cpf);
   }
-  write_fields(a, vars);
+  write_fields(a, values);
 }
 
 void Workspace::keep_variables() {
-  for (int table : {9, 1}) write_single_row(table);
+  // IMP01 keeps the lines as computed; the identification row shows them its own way.
+  write_single_row(1, vars);
+  write_single_row(9, identification_values(vars));
+}
+
+void Workspace::prepare_copies() {
+  // Assets and debts are numbered 10, 20, 30... in their order.
+  for (auto [table, field] : {std::pair{4, "I7_0"}, std::pair{5, "I8_0"}}) {
+    storage::WorkArea& a = db_.area(table + 20);
+    std::vector<std::pair<core::Decimal, uint32_t>> order;
+    a.set_order(0);
+    for (a.go_top(); !a.eof(); a.skip()) order.emplace_back(a.number(field), a.recno());
+    std::stable_sort(order.begin(), order.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    for (size_t i = 0; i < order.size(); ++i) {
+      a.go_to(order[i].second);
+      const long number = long(i + 1) * 10;
+      a.set(field, core::Decimal(number < 9999 ? number : long(i + 1)));
+    }
+    a.set_order(1);
+  }
+  // Capital gains of the holder's own goods name the holder as the one who sold.
+  storage::WorkArea& gains = db_.area(27);
+  for (gains.go_top(); !gains.eof(); gains.skip())
+    if (core::trim(gains.text("CPFALIEN")).empty() && gains.number("TIPO_BEM") != core::Decimal(4)) gains.set("CPFALIEN", owner.cpf);
 }
 
 bool Workspace::replace_rows(int table) {
@@ -222,6 +247,9 @@ SaveResult Workspace::save(bool final) {
   // The identification row keeps the in-use mark until everything else is written.
   vars.set_text("NUSUAT", db_.folders.NUSU);
   try {
+    tax::DeclarationData rows = data();
+    add_save_summary(rows, vars);
+    prepare_copies();
     keep_variables();
   } catch (const storage::StorageError& e) {
     // Not even the working copies took the values: nothing goes to the folder.

@@ -47,7 +47,8 @@ class Workspace {
   bool copy_rows_in(int table);
   bool replace_rows(int table);
   void fill_defaults();
-  void write_single_row(int table);
+  void write_single_row(int table, const core::Record& values);
+  void prepare_copies();
 
   storage::Database& db_;
   std::string work_files_;

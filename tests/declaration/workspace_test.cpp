@@ -117,6 +117,38 @@ TEST_F(Saving, TheClientsRowsAreReplacedAndNothingElseMoves) {
   EXPECT_EQ(deleted_caio, 1);
 }
 
+TEST_F(Saving, AssetsAreNumberedAndTheIdentificationShowsItsFigures) {
+  Workspace w(*db_, work());
+  ASSERT_TRUE(w.load("11111111111", false));
+  storage::WorkArea& assets = db_->area(24);
+  const int numbers[] = {40, 5, 17};
+  int i = 0;
+  for (assets.go_top(); !assets.eof(); assets.skip()) assets.set("I7_0", Decimal(numbers[i++]));
+  w.vars.set_number("I13_27", 100);
+  w.vars.set_number("I13_28", 50);
+  w.vars.set_number("I13_35", 400);
+  w.vars.set_number("I13_34", 30);
+  ASSERT_TRUE(w.save(true).ok);
+
+  storage::QuietReporter r;
+  storage::Database check(r, {folder_, folder_, "99"});
+  ASSERT_TRUE(check.ABERTURA(4));
+  std::vector<int> stored;
+  for (bool f = check.area(4).seek(std::string("11111111111")); f && !check.area(4).eof() &&
+                                                                 check.area(4).text("CPF") == "11111111111";
+       check.area(4).skip())
+    stored.push_back(int(check.area(4).number("I7_0").to_int()));
+  EXPECT_EQ(stored, (std::vector<int>{10, 20, 30}));
+  ASSERT_TRUE(check.ABERTURA(9));
+  ASSERT_TRUE(check.area(9).seek(std::string("11111111111")));
+  EXPECT_EQ(check.area(9).number("I13_27"), Decimal(150));  // holder's and dependants' together
+  EXPECT_EQ(check.area(9).number("I13_35"), Decimal(370));  // without the RRA's
+  ASSERT_TRUE(check.ABERTURA(1));
+  ASSERT_TRUE(check.area(1).seek(std::string("11111111111")));
+  EXPECT_EQ(check.area(1).number("I13_27"), Decimal(100));
+  EXPECT_EQ(check.area(1).number("I13_35"), Decimal(400));
+}
+
 TEST_F(Saving, AFailedSaveLeavesTheDeclarationRecoverable) {
   {
     Workspace w(*db_, work());
@@ -125,8 +157,10 @@ TEST_F(Saving, AFailedSaveLeavesTheDeclarationRecoverable) {
     storage::WorkArea& assets = db_->area(24);
     ASSERT_TRUE(assets.try_append_blank());
     assets.set("CPF", std::string("11111111111"));
+    ASSERT_TRUE(w.save(false).ok);  // an intermediate save: the declaration is marked in use
+    w.vars.set_text("NOMECONTR", "ANA NOVA");
     w.keep_variables();  // the edits reach the copies as fields are accepted
-    // The disk fails in the middle of the save.
+    // The disk fails in the middle of the next save.
     storage::WriteFaults::fail_write(5);
     SaveResult saved = w.save(true);
     storage::WriteFaults::clear();
