@@ -369,7 +369,47 @@ void Session::GIRO() {
   walk_.TELA = 0;
 }
 
+void Session::VETEMPO(bool final) {
+  // The time spent is added to what the declaration had, counted from the last save.
+  const core::DateTime now = ui_.con.clock().now();
+  const long long elapsed = std::max(0LL, seconds_of(now) - count_from_);
+  core::Record& v = workspace_->vars;
+  v.set_number("TEM_USO", std::min<long long>(999999, v.integer("TEM_USO") + elapsed));
+  count_from_ = seconds_of(now);
+  // Its size: the rows of its working copies 01 to 14.
+  long long bytes = 0;
+  for (int n = 1; n <= 14; ++n) {
+    storage::WorkArea& a = db_.area(n + 20);
+    if (!a.used()) continue;
+    const long long fields = (long long)a.table().fields().size();
+    bytes += (long long)a.table().record_length() * a.record_count() + 32 * fields + 33 + 1;
+  }
+  v.set_number("TAM_USO", std::min<long long>(999999, bytes));
+  if (!final) return;
+  // The usage log: who worked on which declaration, when and how long.
+  const bool shown = db_.MOS_MENS;
+  db_.MOS_MENS = false;
+  const bool opened = db_.ABERTURA(73);
+  db_.MOS_MENS = shown;
+  if (!opened) return;
+  db_.select(73);
+  if (db_.ADD_REC(5)) {
+    storage::WorkArea& log = db_.area(73);
+    const long long span = std::max(0LL, seconds_of(now) - seconds_of(opened_));
+    log.set("NOMEAG", settings_.NOMEAG);
+    log.set("CPF", cpf_);
+    log.set("NOMECONTR", v.text("NOMECONTR"));
+    log.set("DATAUSO", now.date);
+    log.set("INIUSO", core::SEG_HORA(opened_.seconds));
+    log.set("FIMUSO", core::SEG_HORA(now.seconds));
+    log.set("TEMUSO", core::SEG_HORA(long(span % 86400)));
+    log.unlock();
+  }
+  db_.close_area(73);
+}
+
 bool Session::save(bool final) {
+  VETEMPO(final);
   tax::DeclarationData data = workspace_->data();
   tax::Computation computation(data);
   computation.BALANCO();
@@ -428,6 +468,8 @@ void Session::run_declaration() {
   leave_ = false;
   INI = "N";
   last_save_ = seconds_of(con.clock().now());
+  count_from_ = last_save_;
+  opened_ = con.clock().now();
   build_menu();
   con.set_key(Key::alt('T'), [this] { SAI_DA_DEC(111); });
   con.set_key(Key::alt('F'), [this] { SAI_DA_DEC(17); });

@@ -22,6 +22,7 @@ struct SessionSettings {
   int TEMP_SAL = 15;       // minutes between automatic saves (0: Alt+W only, 99: at the end)
   int STATRAVA = 0;        // status that protects a declaration against saving
   int OPCFIM = 1;          // 2: back to the chooser after a declaration
+  std::string NOMEAG;      // the operator, for the usage log
 };
 
 class Session {
@@ -57,6 +58,9 @@ class Session {
   bool created_ = false;
   bool recovery_ = false;    // LRECUPERA
   long long last_save_ = 0;  // when the last save ran, in seconds
+  long long count_from_ = 0; // start of the time not yet added to TEM_USO
+  core::DateTime opened_{};  // when the declaration was opened (the usage log)
+  void VETEMPO(bool final);
 };
 
 }  // namespace vormel::declaration

@@ -56,7 +56,7 @@ bool Application::MENUSELECT(int command, int option, int option2) {
 
 void Application::open_declaration() {
   declaration::SessionSettings settings{g_.NUSU, g_.LOCTRAB, g_.ULT_CPF, g_.TEMP_SAL,
-                                        g_.DEFINE.integer("STATRAVA"), g_.CONFIG.integer("OPCFIM")};
+                                        g_.DEFINE.integer("STATRAVA"), g_.CONFIG.integer("OPCFIM"), g_.NOMEAG};
   g_.LESTOUNADECL = true;
   {
     declaration::Session session(ui_, db_, settings);

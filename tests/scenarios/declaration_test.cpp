@@ -53,6 +53,12 @@ TEST(Declaration, ANewClientIsIncludedWalkedSavedAndLeft) {
   EXPECT_EQ(db.area(9).text("USAPADRAO"), "S");
   ASSERT_TRUE(db.ABERTURA(1));
   EXPECT_TRUE(db.area(1).seek(std::string("11144477735")));
+  // The usage log has who worked on it and when.
+  ASSERT_TRUE(db.ABERTURA(73));
+  db.area(73).set_order(2);
+  ASSERT_TRUE(db.area(73).seek(std::string("11144477735")));
+  EXPECT_EQ(vormel::core::trim(db.area(73).text("NOMEAG")), "USUARIO DO TERMINAL 07");
+  EXPECT_EQ(db.area(73).text("INIUSO"), "10:00:00");
 }
 
 TEST(Declaration, AWrongCheckDigitIsRefusedWithTheRightOnes) {
