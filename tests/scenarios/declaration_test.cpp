@@ -116,3 +116,31 @@ TEST(Declaration, AnInterruptedDeclarationIsOfferedForRecovery) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
+  Program p = folder_with_client("autosave");
+  {
+    vormel::storage::QuietReporter reporter;
+    std::string folder = p.cwd.string() + "/";
+    vormel::storage::Database db(reporter, {folder, folder, "99"});
+    ASSERT_TRUE(db.ABERTURA(43));
+    db.area(43).go_top();
+    db.select(43);
+    ASSERT_TRUE(db.REC_LOCK(1));
+    db.area(43).set("TEMP_SAL", vormel::core::Decimal(1));
+  }
+  // A screen stays open a little over a minute; when it closes the declaration is saved,
+  // though nobody asked (the run then ends without leaving the declaration).
+  run(p, "<Alt+I>11144477735<Enter><Esc><F6><Wait 61500><Esc>");
+  vormel::storage::QuietReporter reporter;
+  std::string folder = p.cwd.string() + "/";
+  vormel::storage::Database db(reporter, {folder, folder, "99"});
+  ASSERT_TRUE(db.ABERTURA(9));
+  ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
+  EXPECT_GE(db.area(9).number("TEM_USO"), vormel::core::Decimal(60));  // the time spent, saved
+  EXPECT_EQ(db.area(9).text("NUSUAT"), "07");                          // still open
+}
+
+}  // namespace
