@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "entry/validation.h"
 #include "screen/help_screens.h"
+#include "screen/lookups.h"
 #include "storage/error.h"
 #include "storage/paths.h"
 #include "tax/computation.h"
@@ -155,6 +156,7 @@ bool Session::GET_CODIGO() {
   field.picture = "@R 999.999.999-99";
   field.width = 11;
   field.valid = [this](const core::Value& v) {
+    if (core::trim(std::get<std::string>(v)).empty()) return true;  // the list is offered
     entry::Verdict verdict = entry::VAL_CPF(std::get<std::string>(v), true, 0);
     if (!verdict.ok && !verdict.notice.empty()) notice(verdict.notice);
     return verdict.ok;
@@ -162,6 +164,15 @@ bool Session::GET_CODIGO() {
   const Key k = screen::edit_field(ui_, field);
   con.close_dialog();
   if (k == Key(Key::Esc)) return false;
+  if (core::trim(std::get<std::string>(cpf)).empty()) {
+    // No CPF: the clients of the folder to choose from.
+    if (!db_.area(9).used()) db_.ABERTURA(9);
+    screen::Lookups lookups(ui_, db_);
+    screen::LookupResult r = lookups.GERAL({"M->CPF"});
+    auto chosen = r.values.find("CPF");
+    if (!r.chosen || chosen == r.values.end()) return false;
+    cpf = chosen->second;
+  }
   cpf_ = core::pad_right(std::get<std::string>(cpf), 11);
   settings_.ULT_CPF = cpf_;
 

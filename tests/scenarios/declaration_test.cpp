@@ -144,3 +144,15 @@ TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Declaration, WithoutACpfTheClientIsChosenFromTheList) {
+  Program p = folder_with_client("by-list");
+  auto r = run(p, "<Alt+I><Enter><Dump list><Enter><Dump bar>");
+  EXPECT_TRUE(contains(r.screen("list"), "ANA")) << r.screen("list");
+  EXPECT_TRUE(contains(r.screen("list"), "111.444.777-35")) << r.screen("list");
+  EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");
+}
+
+}  // namespace
