@@ -155,15 +155,39 @@ bool Session::GET_CODIGO() {
   field.var = &cpf;
   field.picture = "@R 999.999.999-99";
   field.width = 11;
-  field.valid = [this](const core::Value& v) {
-    if (core::trim(std::get<std::string>(v)).empty()) return true;  // the list is offered
+  // F4: the declaration this terminal was working on, from its working copies.
+  bool direct = false;
+  con.set_key(Key(Key::F4), [&] {
+    direct = true;
+    con.push_key(Key(Key::Enter));
+  });
+  field.valid = [this, &direct](const core::Value& v) {
+    if (direct || core::trim(std::get<std::string>(v)).empty()) return true;  // the list is offered
     entry::Verdict verdict = entry::VAL_CPF(std::get<std::string>(v), true, 0);
     if (!verdict.ok && !verdict.notice.empty()) notice(verdict.notice);
     return verdict.ok;
   };
   const Key k = screen::edit_field(ui_, field);
+  con.clear_key(Key(Key::F4));
   con.close_dialog();
   if (k == Key(Key::Esc)) return false;
+  if (direct) {
+    std::string last;
+    auto [folder, name] = storage::split_path(working_copy_path(settings_.LOCTRAB, 9, settings_.NUSU));
+    try {
+      if (storage::file_exists(folder, name + ".DBF")) {
+        auto t = storage::Table::open(storage::file_path(folder, name + ".DBF"));
+        std::string record;
+        if (t->record_count() > 0 && t->read(1, record)) last = core::trim(record.substr(1, 11));
+      }
+    } catch (const storage::StorageError&) {
+    }
+    if (last.empty()) {
+      notice({s("Impossível recuperar o último CPF."_cp)});
+      return false;
+    }
+    cpf = last;
+  }
   if (core::trim(std::get<std::string>(cpf)).empty()) {
     // No CPF: the clients of the folder to choose from.
     if (!db_.area(9).used()) db_.ABERTURA(9);
@@ -180,8 +204,10 @@ bool Session::GET_CODIGO() {
   storage::WorkArea& clients = db_.area(9);
   clients.set_order(1);
   created_ = false;
-  recovery_ = false;
-  if (clients.seek(cpf_, storage::Seek::Exact)) {
+  recovery_ = direct;
+  if (direct) {
+    // Straight from the working copies, whatever the folder says.
+  } else if (clients.seek(cpf_, storage::Seek::Exact)) {
     const std::string user = clients.text("NUSUAT");
     const std::string copy = working_copy_path(settings_.LOCTRAB, 9, settings_.NUSU);
     auto [folder, name] = storage::split_path(copy);

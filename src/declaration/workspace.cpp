@@ -138,6 +138,9 @@ bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery
       take_fields(vars, record_of(rural));
       break;
     }
+  // The copies hold the declaration from the start, a new one included, so that an
+  // interruption at any moment leaves it recoverable.
+  keep_variables();
   return true;
 }
 

@@ -156,3 +156,21 @@ TEST(Declaration, WithoutACpfTheClientIsChosenFromTheList) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Declaration, F4TakesBackTheDeclarationThisTerminalWasWorkingOn) {
+  Program p = vormel_in("direct");
+  auto none = run(p, "<Alt+I><F4><Dump nothing><Enter><Esc>");
+  EXPECT_TRUE(contains(none.screen("nothing"), "Impossível recuperar o último CPF.")) << none.screen("nothing");
+  run(p, "<Alt+I>11144477735<Enter><Enter><Esc>");  // a new declaration, then the run ends
+  auto r = run(p, "<Alt+I><F4><Dump bar><Esc><Alt+F><Enter><Wait 100><Dump done>");
+  EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");
+  vormel::storage::QuietReporter reporter;
+  std::string folder = p.cwd.string() + "/";
+  vormel::storage::Database db(reporter, {folder, folder, "99"});
+  ASSERT_TRUE(db.ABERTURA(9));
+  EXPECT_TRUE(db.area(9).seek(std::string("11144477735")));  // saved from the working copies
+}
+
+}  // namespace
