@@ -149,12 +149,7 @@ bool Session::GET_CODIGO() {
   const screen::Attr text = screen::attr_of(screen::colour_part(ui_.colours.CORNORM, 0));
   con.grid().write(4, 12, "CPF:", text);
   core::Value cpf = settings_.ULT_CPF.size() == 11 ? core::Value(settings_.ULT_CPF) : core::Value(std::string(11, ' '));
-  screen::FieldSpec field;
-  field.row = 4;
-  field.col = 17;
-  field.var = &cpf;
-  field.picture = "@R 999.999.999-99";
-  field.width = 11;
+  auto field = screen::FieldSpec::at(4, 17, &cpf, "@R 999.999.999-99", 11);
   // F4: the declaration this terminal was working on, from its working copies.
   bool direct = false;
   con.set_key(Key(Key::F4), [&] {

@@ -128,6 +128,18 @@ struct FieldSpec {
   int width = 0, decimals = 0;      // stored width of a text, display width and decimals of a number
   std::function<bool(const core::Value&)> valid;
   std::string colour;               // "" = the enhanced colour of the current set
+
+  // A field at a place, with its picture and width (and decimals for a number).
+  static FieldSpec at(int row, int col, core::Value* var, std::string picture, int width, int decimals = 0) {
+    FieldSpec f;
+    f.row = row;
+    f.col = col;
+    f.var = var;
+    f.picture = std::move(picture);
+    f.width = width;
+    f.decimals = decimals;
+    return f;
+  }
 };
 // Edits one variable in place. Returns the key that ended it: Esc (the variable keeps
 // its old value) or a leaving key (Enter, Tab, Shift+Tab, Up, Down, PgUp, PgDn,

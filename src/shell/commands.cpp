@@ -109,13 +109,7 @@ void Application::fee_rates() {
   for (const auto& f : fields) values.push_back(g_.DEFINE.number(f.name));
   for (size_t i = 0; i < 4;) {
     con_.status_text(fields[i].help);
-    screen::FieldSpec spec;
-    spec.row = fields[i].row;
-    spec.col = fields[i].col;
-    spec.var = &values[i];
-    spec.picture = fields[i].picture;
-    spec.width = fields[i].width;
-    spec.decimals = i < 3 ? 2 : 0;
+    auto spec = screen::FieldSpec::at(fields[i].row, fields[i].col, &values[i], fields[i].picture, fields[i].width, i < 3 ? 2 : 0);
     core::Key k = screen::edit_field(ui_, spec);
     if (k == core::Key(core::Key::Esc)) break;
     if (k == core::Key(core::Key::Up) || k == core::Key(core::Key::Tab | core::Key::Shift)) i = i ? i - 1 : 0;
@@ -133,12 +127,7 @@ void Application::saving_mode(int option) {
     con_.show_dialog(screen::Rect{0, 0, 5, 35}, s("Tempo de gravação "_cp));
     con_.grid().write(2, 2, "Tempo para gravar em minutos", screen::attr_of(screen::colour_part(ui_.colours.CORNORM, 0)));
     Value v = Decimal(minutes == 0 || minutes == 99 ? 15 : minutes);
-    screen::FieldSpec spec;
-    spec.row = 2;
-    spec.col = 31;
-    spec.var = &v;
-    spec.picture = "@z 99";
-    spec.width = 2;
+    auto spec = screen::FieldSpec::at(2, 31, &v, "@z 99", 2);
     spec.valid = [](const Value& x) { return std::get<Decimal>(x) >= Decimal(1); };
     const bool typed = screen::edit_field(ui_, spec) != core::Key(core::Key::Esc);
     con_.close_dialog();

@@ -50,12 +50,7 @@ void Application::selic_register() {
       grid.write(3, 6, core::TRANSFORM(rate, "@Ez 999.99"), text);
     };
     show();
-    screen::FieldSpec fm;
-    fm.row = 1;
-    fm.col = 6;
-    fm.var = &m;
-    fm.picture = "@ 99";
-    fm.width = 2;
+    auto fm = screen::FieldSpec::at(1, 6, &m, "@ 99", 2);
     fm.valid = [](const Value& v) {
       auto n = std::get<Decimal>(v);
       return n >= Decimal(1) && n <= Decimal(12);
@@ -72,13 +67,7 @@ void Application::selic_register() {
     if (screen::edit_field(ui_, fy) == core::Key(core::Key::Esc)) break;
     rate = stored_rate(int(std::get<Decimal>(y).to_int()), int(std::get<Decimal>(m).to_int()));
     show();
-    screen::FieldSpec fr;
-    fr.row = 3;
-    fr.col = 6;
-    fr.var = &rate;
-    fr.picture = "@Ez 999.99";
-    fr.width = 6;
-    fr.decimals = 2;
+    auto fr = screen::FieldSpec::at(3, 6, &rate, "@Ez 999.99", 6, 2);
     if (screen::edit_field(ui_, fr) == core::Key(core::Key::Esc)) break;
     month = int(std::get<Decimal>(m).to_int());
     year = int(std::get<Decimal>(y).to_int());

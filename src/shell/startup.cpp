@@ -34,12 +34,7 @@ std::string Application::QUAL_USUR(const StartOptions& o) {
   std::string prompt = core::cp850::from_utf8(o.usuar) + (proposed ? " Confirme" : " Informe") + " o nro. do terminal.";
   con_.grid().write(4, 6, prompt, screen::attr_of(con_.colour));
   core::Value number = core::Decimal::parse(o.equip).value_or(core::Decimal(0));
-  screen::FieldSpec f;
-  f.row = 4;
-  f.col = 6 + int(prompt.size()) + 1;
-  f.var = &number;
-  f.picture = "@z 99";
-  f.width = 2;
+  auto f = screen::FieldSpec::at(4, 6 + int(prompt.size()) + 1, &number, "@z 99", 2);
   screen::edit_field(ui_, f);
   con_.close_dialog();
   int n = int(std::get<core::Decimal>(number).to_int());
