@@ -401,10 +401,21 @@ void Session::GIRO() {
   walk_.TELA = 0;
 }
 
+void Session::DESLIG_RELG() {
+  // Pausing adds what was counted so far; resuming counts from now.
+  if (!clock_paused_) {
+    VETEMPO(false);
+    clock_paused_ = true;
+  } else {
+    count_from_ = seconds_of(ui_.con.clock().now());
+    clock_paused_ = false;
+  }
+}
+
 void Session::VETEMPO(bool final) {
   // The time spent is added to what the declaration had, counted from the last save.
   const core::DateTime now = ui_.con.clock().now();
-  const long long elapsed = std::max(0LL, seconds_of(now) - count_from_);
+  const long long elapsed = clock_paused_ ? 0 : std::max(0LL, seconds_of(now) - count_from_);
   core::Record& v = workspace_->vars;
   v.set_number("TEM_USO", std::min<long long>(999999, v.integer("TEM_USO") + elapsed));
   count_from_ = seconds_of(now);
@@ -506,6 +517,10 @@ void Session::run_declaration() {
   con.set_key(Key::alt('T'), [this] { SAI_DA_DEC(111); });
   con.set_key(Key::alt('F'), [this] { SAI_DA_DEC(17); });
   if (settings_.TEMP_SAL < 99) con.set_key(Key::alt('W'), [this] { SAL_DEC(); });
+  con.set_key(Key::alt('S'), [this] {
+    if (ui_.calculator) ui_.calculator();
+  });
+  con.set_key(Key::alt('H'), [this] { DESLIG_RELG(); });
   // The bar opens on the identification pad for a new declaration, else on the first;
   // after that the keys work as on the main screen (F10 or Alt + letter open the bar,
   // the declaration's hot keys act at once).
@@ -535,7 +550,7 @@ void Session::run_declaration() {
   }
   for (int n = 21; n <= 40; ++n) db_.close_area(n);
   workspace_.reset();
-  for (Key k : {Key::alt('T'), Key::alt('F'), Key::alt('W')}) con.clear_key(k);
+  for (Key k : {Key::alt('T'), Key::alt('F'), Key::alt('W'), Key::alt('S'), Key::alt('H')}) con.clear_key(k);
   con.menu() = main_menu;
 }
 

@@ -61,6 +61,8 @@ class Session {
   long long count_from_ = 0; // start of the time not yet added to TEM_USO
   core::DateTime opened_{};  // when the declaration was opened (the usage log)
   void VETEMPO(bool final);
+  bool clock_paused_ = false;  // Alt+H: the time spent is not counted meanwhile
+  void DESLIG_RELG();
 };
 
 }  // namespace vormel::declaration

@@ -174,3 +174,16 @@ TEST(Declaration, F4TakesBackTheDeclarationThisTerminalWasWorkingOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Declaration, ItsHotKeysWorkInsideAndAreGoneAfterwards) {
+  Program p = folder_with_client("hot-keys");
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+S><Dump calc><Esc><Alt+F><Enter><Wait 100><Alt+S><Dump after><Esc>");
+  EXPECT_TRUE(contains(r.screen("calc"), "(C)lear")) << r.screen("calc");  // Alt+S: the calculator
+  // Outside the declaration Alt+S is the selection pad again.
+  EXPECT_TRUE(contains(r.screen("after"), "1- O que imprimir")) << r.screen("after");
+  EXPECT_FALSE(contains(r.screen("after"), "(C)lear"));
+}
+
+}  // namespace
