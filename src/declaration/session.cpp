@@ -143,6 +143,43 @@ int Session::dependants() const {
   return n;
 }
 
+bool Session::open_anyway(const std::string& user) {
+  return screen::AVISOSN(ui_,
+                         std::vector<std::string>{
+                             s("A declaração desse contribuinte está ou ficou aberta no terminal "_cp) + user,
+                             "Caso tenha outra pessoa utilizando os dados daquele que salvar por último que",
+                             s("prevalecera. Isso pode alterar o feito naquele terminal. Continua?"_cp)},
+                         1)
+      .yes;
+}
+
+std::string Session::BUSCA_OUTRO() {
+  storage::WorkArea& list = db_.area(50);
+  if (!list.used()) return {};
+  const std::string current = core::BAR_FORA(db_.folders.LOCARQ);
+  std::vector<std::string> folders;
+  for (list.go_top(); !list.eof(); list.skip()) {
+    const std::string folder = core::trim(list.text("DIRETOR"));
+    if (!folder.empty() && folder != current && storage::file_exists(core::BAR_DIR(folder), "IMP0916.DBF"))
+      folders.push_back(core::BAR_DIR(folder));
+  }
+  const bool shown = db_.MOS_MENS;
+  db_.MOS_MENS = false;
+  std::string found;
+  for (const auto& folder : folders) {
+    // The other folder's client list opens in the second area of the table.
+    if (!db_.ABREARQ("29", false, folder + "IMP0916", "CPF")) continue;
+    const bool here = db_.area(29).seek(cpf_, storage::Seek::Exact);
+    db_.close_area(29);
+    if (here) {
+      found = folder;
+      break;
+    }
+  }
+  db_.MOS_MENS = shown;
+  return found;
+}
+
 bool Session::GET_CODIGO() {
   screen::Console& con = ui_.con;
   con.show_dialog(screen::Rect{3, 10, 7, 70}, s("Declaração"_cp));
@@ -221,13 +258,20 @@ bool Session::GET_CODIGO() {
                                     1)
                         .yes;
     } else if (!core::trim(user).empty() && user != settings_.NUSU) {
-      auto a = screen::AVISOSN(
-          ui_,
-          std::vector<std::string>{s("A declaração desse contribuinte está ou ficou aberta no terminal "_cp) + user,
-                                   "Caso tenha outra pessoa utilizando os dados daquele que salvar por último que",
-                                   s("prevalecera. Isso pode alterar o feito naquele terminal. Continua?"_cp)},
-          1);
-      if (!a.yes) return false;
+      if (!open_anyway(user)) return false;
+    }
+  } else if (const std::string other = BUSCA_OUTRO(); !other.empty()) {
+    // Found in another folder of the list: that folder is the current one from now on.
+    db_.close_area(9);
+    db_.folders.LOCARQ = other;
+    if (settings_.folder_changed) settings_.folder_changed(other);
+    if (!db_.ABERTURA(9)) return false;
+    storage::WorkArea& there = db_.area(9);
+    if (there.seek(cpf_, storage::Seek::Exact)) {
+      const std::string user = there.text("NUSUAT");
+      if (!core::trim(user).empty() && user != settings_.NUSU) {
+        if (!open_anyway(user)) return false;
+      }
     }
   } else {
     auto a = screen::AVISOSN(ui_,
@@ -244,11 +288,12 @@ bool Session::GET_CODIGO() {
   }
   // In use by this terminal from now on.
   if (!db_.area(9).used()) db_.ABERTURA(9);
-  if (!created_ && clients.used() && clients.seek(cpf_, storage::Seek::Exact)) {
+  storage::WorkArea& now_clients = db_.area(9);
+  if (!created_ && now_clients.used() && now_clients.seek(cpf_, storage::Seek::Exact)) {
     db_.select(9);
     if (db_.REC_LOCK(5)) {
-      clients.set("NUSUAT", settings_.NUSU);
-      clients.unlock();
+      now_clients.set("NUSUAT", settings_.NUSU);
+      now_clients.unlock();
     }
   }
   walk_ = Walk();

@@ -23,6 +23,8 @@ struct SessionSettings {
   int STATRAVA = 0;        // status that protects a declaration against saving
   int OPCFIM = 1;          // 2: back to the chooser after a declaration
   std::string NOMEAG;      // the operator, for the usage log
+  // Another folder of the list became the current one (with "/").
+  std::function<void(const std::string&)> folder_changed;
 };
 
 class Session {
@@ -37,6 +39,10 @@ class Session {
 
  private:
   bool GET_CODIGO();
+  // BUSCA_OUTRO: the first other folder of the list that holds the CPF; "" when none.
+  std::string BUSCA_OUTRO();
+  // The question when another terminal has the declaration open; true: open it anyway.
+  bool open_anyway(const std::string& user);
   void run_declaration();
   void build_menu();
   void GIRO();

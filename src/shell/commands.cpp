@@ -55,8 +55,21 @@ bool Application::MENUSELECT(int command, int option, int option2) {
 }
 
 void Application::open_declaration() {
-  declaration::SessionSettings settings{g_.NUSU, g_.LOCTRAB, g_.ULT_CPF, g_.TEMP_SAL,
-                                        g_.DEFINE.integer("STATRAVA"), g_.CONFIG.integer("OPCFIM"), g_.NOMEAG};
+  declaration::SessionSettings settings;
+  settings.NUSU = g_.NUSU;
+  settings.LOCTRAB = g_.LOCTRAB;
+  settings.ULT_CPF = g_.ULT_CPF;
+  settings.TEMP_SAL = g_.TEMP_SAL;
+  settings.STATRAVA = g_.DEFINE.integer("STATRAVA");
+  settings.OPCFIM = g_.CONFIG.integer("OPCFIM");
+  settings.NOMEAG = g_.NOMEAG;
+  settings.folder_changed = [this](const std::string& folder) {
+    // The client was found in another folder of the list: it is the work folder now.
+    g_.ROTADOANO = core::BAR_FORA(folder);
+    g_.ROTA = g_.ROTADOANO;
+    g_.LOCARQ = folder;
+    select_current_folder();
+  };
   g_.LESTOUNADECL = true;
   {
     declaration::Session session(ui_, db_, settings);

@@ -187,3 +187,37 @@ TEST(Declaration, ItsHotKeysWorkInsideAndAreGoneAfterwards) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Declaration, AClientOfAnotherFolderOfTheListIsOpenedThere) {
+  Program p = vormel_in("main-folder");
+  const std::string main_folder = p.cwd.string() + "/";
+  const std::string other = scenario::fresh_dir("other-folder").string() + "/";
+  {
+    vormel::storage::QuietReporter reporter;
+    vormel::storage::Database there(reporter, {other, other, "99"});
+    ASSERT_TRUE(there.ABERTURA(9));
+    there.select(9);
+    ASSERT_TRUE(there.ADD_REC(1));
+    there.area(9).set("CPF", std::string("11144477735"));
+    there.area(9).set("NOMECONTR", std::string("DE OUTRA PASTA"));
+    vormel::storage::Database list(reporter, {main_folder, main_folder, "07"});
+    ASSERT_TRUE(list.ABERTURA(50));
+    ASSERT_TRUE(list.ADD_REC(1));
+    list.area(50).set("DIRETOR", vormel::core::BAR_FORA(other));
+  }
+  auto r = run(p, "<Alt+I>11144477735<Enter><Dump bar><Esc><Alt+F><Enter><Wait 100><Alt+T><Enter>");
+  EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");  // no "Inclui?": it was found
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database there(reporter, {other, other, "99"});
+  ASSERT_TRUE(there.ABERTURA(9));
+  ASSERT_TRUE(there.area(9).seek(std::string("11144477735")));
+  EXPECT_EQ(there.area(9).text("NUSUAT"), "  ");
+  vormel::storage::Database config(reporter, {main_folder, main_folder, "07"});
+  ASSERT_TRUE(config.ABERTURA(42));
+  ASSERT_TRUE(config.area(42).seek(std::string("07")));
+  EXPECT_EQ(vormel::core::trim(config.area(42).text("ROTADOANO")), vormel::core::BAR_FORA(other));  // stays current
+}
+
+}  // namespace
