@@ -17,15 +17,23 @@ std::vector<tax::Record> rows_of(storage::Database& db, int n, const std::string
   return rows;
 }
 
-void take_fields(tax::Record& vars, const tax::Record& row) {
-  for (const auto& [name, value] : row.values())
-    if (name != "CPF" && name != "NOMEAG" && name != "ATV_BRASIL") vars.set(name, value);
-}
-
 // The memory variables of a declaration: about 400 names.
 constexpr size_t kVariables = 512;
 
 }  // namespace
+
+void take_fields(core::Record& vars, const core::Record& row) {
+  for (const auto& [name, value] : row.values())
+    if (name != "CPF" && name != "NOMEAG" && name != "ATV_BRASIL") vars.set(name, value);
+}
+
+void write_fields(storage::WorkArea& a, const core::Record& vars) {
+  for (const auto& f : a.table().fields()) {
+    if (f.name == "CPF") continue;
+    if (const core::Value* v = vars.find(f.name))
+      if (a.get(f) != *v) a.set(f.name, *v);
+  }
+}
 
 tax::Record record_of(storage::WorkArea& area) {
   tax::Record r(area.table().fields().size());
@@ -61,18 +69,6 @@ bool load_saved(storage::Database& db, const std::string& cpf, tax::DeclarationD
   out.losses = rows_of(db, 14, cpf);
   return true;
 }
-
-namespace {
-
-// Every field of the row that the variables hold.
-void write_fields(storage::WorkArea& a, const tax::Record& vars) {
-  for (const auto& f : a.table().fields()) {
-    if (f.name == "CPF") continue;
-    if (const core::Value* v = vars.find(f.name)) a.set(f.name, *v);
-  }
-}
-
-}  // namespace
 
 void add_save_summary(const tax::DeclarationData& data, core::Record& vars) {
   int months = 0;

@@ -12,6 +12,12 @@ namespace vormel::declaration {
 // The fields of the current row of a work area, by name.
 tax::Record record_of(storage::WorkArea& area);
 
+// A row's fields into the memory variables; CPF, NOMEAG and ATV_BRASIL keep their values.
+void take_fields(core::Record& vars, const core::Record& row);
+// The variables into the fields of the current row (locked, or in an exclusive table):
+// only the fields that differ are written, CPF never.
+void write_fields(storage::WorkArea& area, const core::Record& vars);
+
 // Reads the declaration of `cpf` from the declaration tables open in areas 1–20 (each
 // on its CPF order): the memory variables from IMP09, IMP01, the first IMP12 row and the
 // IMP15 row of the declaration's ATV_BRASIL, in that order (CPF, NOMEAG and ATV_BRASIL

@@ -515,19 +515,17 @@ bool Session::save(bool final) {
   return result.ok;
 }
 
-bool Session::SAL_DEC() {
+bool Session::protected_status() {
   const int status = workspace_->vars.integer("ESTATUS");
-  if (settings_.STATRAVA != 0 && status == settings_.STATRAVA) {
-    notice({s("Declaração com Status de proteção contra alteração."_cp), s("Logo não é permitido salvar qualquer modificação!"_cp)});
-    return false;
-  }
-  return save(false);
+  if (settings_.STATRAVA == 0 || status != settings_.STATRAVA) return false;
+  notice({s("Declaração com Status de proteção contra alteração."_cp), s("Logo não é permitido salvar qualquer modificação!"_cp)});
+  return true;
 }
 
+bool Session::SAL_DEC() { return !protected_status() && save(false); }
+
 void Session::SAI_DA_DEC(int item) {
-  const int status = workspace_->vars.integer("ESTATUS");
-  if (settings_.STATRAVA != 0 && status == settings_.STATRAVA) {
-    notice({s("Declaração com Status de proteção contra alteração."_cp), s("Logo não é permitido salvar qualquer modificação!"_cp)});
+  if (protected_status()) {
     INI = "I";
     leave_ = true;
     ui_.con.push_key(Key(Key::Esc));

@@ -49,6 +49,8 @@ class Session {
   void show_screen();
   void SAI_DA_DEC(int item);
   bool SAL_DEC();
+  // A status that protects the declaration: said, and true.
+  bool protected_status();
   bool save(bool final);
   void notice(const std::vector<std::string>& lines);
   int dependants() const;

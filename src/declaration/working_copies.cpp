@@ -24,14 +24,10 @@ bool Owner::owns(int table, storage::WorkArea& area) const {
   return true;
 }
 
-bool open_working_copy(storage::Database& db, const std::string& work_files, int table, bool empty, bool rebuild) {
+bool open_working_copy(storage::Database& db, const std::string& work_files, int table, bool rebuild) {
   const std::string base = working_copy_path(work_files, table, db.folders.NUSU);
   auto [folder, name] = storage::split_path(base);
   db.close_area(table + 20);
-  if (empty) {
-    storage::remove_file(folder, name + ".DBF");
-    for (const char* suffix : {".CDX"}) storage::remove_file(folder, name + suffix);
-  }
   if (!storage::file_exists(folder, name + ".DBF") && !storage::Table::create(base + ".DBF", storage::layout_of(table)) &&
       !storage::file_exists(folder, name + ".DBF"))
     return false;

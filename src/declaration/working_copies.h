@@ -24,9 +24,8 @@ struct Owner {
 };
 
 // Opens working copy `table` in its area (table + 20) exclusively, creating it empty when
-// asked or missing, with an order on CPF (built again when `rebuild`, as a copy left by
-// an interrupted run may need). False with the reporter told when it cannot.
-bool open_working_copy(storage::Database& db, const std::string& work_files, int table, bool empty,
-                       bool rebuild = false);
+// missing, with an order on CPF (checked on opening like every order, and built again
+// when `rebuild`). False with the reporter told when it cannot.
+bool open_working_copy(storage::Database& db, const std::string& work_files, int table, bool rebuild = false);
 
 }  // namespace vormel::declaration

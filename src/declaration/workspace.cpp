@@ -17,33 +17,22 @@ namespace {
 
 std::string two(int n) { return core::pad_left(std::to_string(n), 2, '0'); }
 
-// The fields of one row into the variables, keeping CPF, NOMEAG and ATV_BRASIL.
-void take_fields(core::Record& vars, const core::Record& row) {
-  for (const auto& [name, value] : row.values())
-    if (name != "CPF" && name != "NOMEAG" && name != "ATV_BRASIL") vars.set(name, value);
-}
-
-// The variables into the current row of a work area (locked or exclusive); only the
-// fields that changed are written.
-void write_fields(storage::WorkArea& a, const core::Record& vars) {
-  for (const auto& f : a.table().fields())
-    if (const core::Value* v = vars.find(f.name))
-      if (a.get(f) != *v) a.set(f.name, *v);
-}
-
-// A record of `to`'s layout from a record of `from`'s: fields matched by name.
-std::string converted(const storage::Table& from, const std::string& record, const storage::Table& to) {
-  std::string out = to.blank_record();
-  for (const auto& f : to.fields()) {
+// A record of layout `to` from a record of `from`: fields matched by name.
+std::string converted(const storage::Table& from, const std::string& record, const storage::Layout& to) {
+  std::string out = " ";
+  for (const auto& f : to) {
     const storage::Field* g = from.field(f.name);
-    if (!g) continue;
-    if (g->type == f.type && g->width == f.width && g->decimals == f.decimals)
-      out.replace(size_t(f.offset), size_t(f.width), record, size_t(g->offset), size_t(g->width));
-    else
-      to.put(f, out, from.get(*g, record));
+    if (!g) out.append(size_t(f.width), ' ');
+    else if (storage::FieldSpec(*g) == f) out.append(record, size_t(g->offset), size_t(g->width));
+    else out += storage::encode_field(f, from.get(*g, record), from.path());
   }
-  out[0] = ' ';
   return out;
+}
+
+storage::Layout layout_of_table(const storage::Table& t) {
+  storage::Layout layout;
+  for (const auto& f : t.fields()) layout.push_back(f);
+  return layout;
 }
 
 // The tables of a load or a save open without their progress boxes.
@@ -57,13 +46,6 @@ class QuietOpens {
   bool was_;
 };
 
-bool same_layout(const storage::Table& a, const storage::Table& b) {
-  if (a.fields().size() != b.fields().size()) return false;
-  for (size_t i = 0; i < a.fields().size(); ++i)
-    if (!(storage::FieldSpec(a.fields()[i]) == storage::FieldSpec(b.fields()[i]))) return false;
-  return true;
-}
-
 }  // namespace
 
 bool Workspace::copy_rows_in(int table) {
@@ -76,34 +58,16 @@ bool Workspace::copy_rows_in(int table) {
   db_.close_area(table + 20);
   storage::remove_file(copy_folder, copy_name + ".DBF");
   storage::remove_file(copy_folder, copy_name + ".CDX");
-  // The copy is made with its rows in one step, then its order from them.
+  // The copy is made with its rows in one step, then its order from them; a folder of
+  // an older release has its fields matched by name.
+  const storage::Layout layout = storage::layout_of(table);
+  const bool same = layout_of_table(folder.table()) == layout;
   std::vector<std::string> rows;
   for (bool found = folder.seek(owner.cpf); found && !folder.eof() && folder.text("CPF") == owner.cpf; folder.skip())
-    if (owner.owns(table, folder)) rows.push_back(folder.record_bytes());
-  const storage::Layout layout = storage::layout_of(table);
-  storage::Layout current;
-  for (const auto& f : folder.table().fields()) current.push_back(f);
+    if (owner.owns(table, folder))
+      rows.push_back(same ? folder.record_bytes() : converted(folder.table(), folder.record_bytes(), layout));
   db_.close_area(table);
-  if (current == layout) {
-    storage::Table::create(base + ".DBF", layout, rows, false);
-  } else {
-    // A folder of an older release: the fields are matched by name.
-    storage::Table::create(base + ".DBF", layout);
-    auto copy = storage::Table::open(base + ".DBF");
-    storage::Table::create(base + ".OLD", current, rows);
-    auto old = storage::Table::open(base + ".OLD");
-    std::vector<std::string> converted_rows;
-    std::string record;
-    for (uint32_t r = 1; r <= old->record_count(); ++r) {
-      old->read(r, record);
-      converted_rows.push_back(converted(*old, record, *copy));
-    }
-    copy.reset();
-    old.reset();
-    storage::remove_file(copy_folder, copy_name + ".OLD");
-    storage::remove_file(copy_folder, copy_name + ".DBF");
-    storage::Table::create(base + ".DBF", layout, converted_rows, false);
-  }
+  storage::Table::create(base + ".DBF", layout, rows, false);
   auto made = storage::Table::open(base + ".DBF");
   storage::IndexOrder::build(base + ".CDX", "CPF", *made, false);
   return true;
@@ -116,7 +80,7 @@ bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery
   vars = core::Record(512);
   for (int table : copied_tables()) {
     if (!recovery && !copy_rows_in(table)) return false;
-    if (!open_working_copy(db_, work_files_, table, false)) return false;
+    if (!open_working_copy(db_, work_files_, table)) return false;
   }
   // The single-row values: identification, summary, the first monthly row, the rural
   // summary of the activity, in that order.
@@ -211,11 +175,12 @@ bool Workspace::replace_rows(int table) {
     folder.set_order(1);
     for (bool found = folder.seek(owner.cpf); found && !folder.eof() && folder.text("CPF") == owner.cpf; folder.skip())
       if (owner.owns(table, folder)) slots.push_back(folder.recno());
-    const bool same = same_layout(folder.table(), copy.table());
+    const storage::Layout layout = layout_of_table(folder.table());
+    const bool same = layout == layout_of_table(copy.table());
     size_t used = 0;
     copy.set_order(0);
     for (copy.go_top(); !copy.eof(); copy.skip()) {
-      std::string row = same ? copy.record_bytes() : converted(copy.table(), copy.record_bytes(), folder.table());
+      std::string row = same ? copy.record_bytes() : converted(copy.table(), copy.record_bytes(), layout);
       row[0] = ' ';
       if (used < slots.size()) {
         folder.go_to(slots[used++]);

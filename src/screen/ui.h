@@ -88,6 +88,17 @@ struct MensArgs {
   std::function<bool(const core::Value&)> valid;
   int window = 10;
   std::string zoom_title;  // action 9
+
+  // An input box (action 4) at a place, for a variable with its picture and width.
+  static MensArgs input(int row, Col col, core::Value* var, std::string picture, int width) {
+    MensArgs a;
+    a.row = row;
+    a.col = col;
+    a.var = var;
+    a.picture = std::move(picture);
+    a.width = width;
+    return a;
+  }
 };
 
 // MENS: status-line messages (action 0), boxes that stay (3), wait for a key (1, 5, 9),

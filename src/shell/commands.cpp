@@ -190,12 +190,7 @@ void Application::print_selection(int kind, int option) {
     for (int i = 0; i < 3; ++i) g_.CONFIG.set_text(fields[i], screen::AVISOSN(ui_, questions[i], 1).yes ? "S" : "N");
   } else if (kind == 7) {
     Value copies = Decimal(g_.NRO_VIAS);
-    screen::MensArgs args;
-    args.row = 17;
-    args.col = 20;
-    args.var = &copies;
-    args.picture = "@ 9";
-    args.width = 1;
+    auto args = screen::MensArgs::input(17, 20, &copies, "@ 9", 1);
     screen::MENS(ui_, 4, "Informe o nro vias (vezes) a imprimir", args);
     int n = int(std::get<Decimal>(copies).to_int());
     g_.NRO_VIAS = n < 1 ? 1 : n;
@@ -228,12 +223,7 @@ bool Application::ask_status_code(const std::string& prompt, const char* field) 
   // The code must be one of the status table.
   for (;;) {
     Value code = Decimal(g_.CONFIG.integer(field));
-    screen::MensArgs args;
-    args.row = 15;
-    args.col = 5;
-    args.var = &code;
-    args.picture = "@z 99";
-    args.width = 2;
+    auto args = screen::MensArgs::input(15, 5, &code, "@z 99", 2);
     screen::MENS(ui_, 4, prompt, args);
     if (ui_.con.last_key() == core::Key(core::Key::Esc)) return false;
     const int n = int(std::get<Decimal>(code).to_int());

@@ -180,8 +180,6 @@ bool Application::start_up(const StartOptions& options) {
   db_.ABERTURA(0);
   select_current_folder();
   load_alarms();
-  db_.ABERTURA(9);
-  db_.reporter().close_progress();
 
   con_.set_key(Key::alt('I'), [this] { MENUSELECT(11); });
   con_.set_key(Key::alt('T'), [this] { MENUSELECT(91); });
@@ -193,7 +191,10 @@ bool Application::start_up(const StartOptions& options) {
     for (auto line : storage::kOutdatedWarning) lines.emplace_back(line);
     screen::AVISOSN(ui_, lines, 0);
   }
+  // The client list of the work folder stays open for the run (the check above leaves
+  // its tables closed when they are current).
   db_.ABERTURA(9);
+  db_.reporter().close_progress();
   backup_reminder();
   db_.MOS_MENS = true;  // quiet while starting, then the opens show their progress
   return true;

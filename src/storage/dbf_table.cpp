@@ -280,12 +280,8 @@ bool Table::lock_open_mode(bool exclusive) {
   unlock_open_mode();
   File& f = *file_;
   if (exclusive) {
-    if (f.shared_opens > 0 || f.exclusive_opens > 0) {
-      // Another work area of this process has the table: upgrade the one lock.
-      if (!f.try_lock(kOpenModeByte, 1, LockKind::Write)) return false;
-    } else if (!f.try_lock(kOpenModeByte, 1, LockKind::Write)) {
-      return false;
-    }
+    // When another work area of this process has the table, this upgrades the one lock.
+    if (!f.try_lock(kOpenModeByte, 1, LockKind::Write)) return false;
     ++f.exclusive_opens;
     mode_ = Mode::Exclusive;
   } else {

@@ -51,7 +51,6 @@ class IndexOrder {
   void record_written(uint32_t recno, const std::string& record);
   // Drops the journal into a new base when the table is open only by us.
   void compact();
-  uint64_t changes() const { return applied_; }
   uint64_t journal_length() const { return applied_; }
 
  private:

@@ -18,20 +18,6 @@ Money max0(Money m) { return m > Money() ? m : Money(); }
 
 std::string shown(Money m) { return core::TRANSFORM(m.to_decimal(), "@E 999,999,999.99"); }
 
-// The tax of `base` by the table of months first..last: each bound and deduction is the
-// sum of the monthly ones over those months.
-Money months_table_tax(const YearConstants& k, Money base, int first, int last) {
-  ProgressiveTable sum = monthly_table(first, k);
-  for (int m = first + 1; m <= last; ++m) {
-    ProgressiveTable month = monthly_table(m, k);
-    for (size_t i = 0; i < 4; ++i) {
-      sum.bounds[i] += month.bounds[i];
-      sum.deductions[i] += month.deductions[i];
-    }
-  }
-  return tax_by_table(sum, base);
-}
-
 }  // namespace
 
 Money percent_of(Money amount, int percent) {
@@ -78,7 +64,7 @@ Money Computation::table_tax(Money base) {
   Months m = taxed_months();
   // A whole year is the annual table itself, not the sum of twelve monthly ones.
   if (m.first == 1 && m.last == 12) return annual_tax(base);
-  return months_table_tax(k_, base, m.first, m.last);
+  return tax_by_table(partial_year_table(m.first, m.last, k_), base);
 }
 
 bool Computation::CALC(int kind) {
@@ -323,12 +309,5 @@ bool Computation::CALC_RAA(Record& row, int mode) {
   return true;
 }
 
-ModelFigures compute_model(const DeclarationData& data, bool simplified) {
-  DeclarationData copy = data;
-  copy.vars.set_text("USAPADRAO", simplified ? "S" : "N");
-  Computation c(copy);
-  c.annual_lines();
-  return {copy.vars.money("I13_20"), copy.vars.money("I13_26"), copy.vars.money("IMPPGRE")};
-}
 
 }  // namespace vormel::tax

@@ -99,7 +99,5 @@ class Computation {
 // 20%).
 Money percent_of(Money amount, int percent);
 
-// The figures of one model computed on a copy of the declaration.
-ModelFigures compute_model(const DeclarationData& data, bool simplified);
 
 }  // namespace vormel::tax

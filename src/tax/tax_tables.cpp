@@ -18,8 +18,12 @@ ProgressiveTable monthly_table(int month, const YearConstants& y) {
 }
 
 ProgressiveTable partial_year_table(int months, const YearConstants& y) {
+  return partial_year_table(1, std::clamp(months, 1, 12), y);
+}
+
+ProgressiveTable partial_year_table(int first, int last, const YearConstants& y) {
   ProgressiveTable sum{{}, {}, y.bracket_rates};
-  for (int month = 1; month <= std::clamp(months, 1, 12); ++month) {
+  for (int month = std::clamp(first, 1, 12); month <= std::clamp(last, 1, 12); ++month) {
     const ProgressiveTable t = monthly_table(month, y);
     for (size_t k = 0; k < sum.bounds.size(); ++k) {
       sum.bounds[k] += t.bounds[k];

@@ -24,6 +24,8 @@ ProgressiveTable monthly_table(int month, const YearConstants& year = base_year_
 // Bounds and deductions summed over months 1..months; fewer than 1 month counts as 1,
 // more than 12 as 12.
 ProgressiveTable partial_year_table(int months, const YearConstants& year = base_year_2015());
+// The same over the months first..last (a residence that began during the year).
+ProgressiveTable partial_year_table(int first, int last, const YearConstants& year = base_year_2015());
 
 // The tax of a base by a table: base × rate truncated to cents, less the deduction,
 // never below 0.

@@ -25,6 +25,20 @@ Program vormel_in(const std::string& name) {
   return p;
 }
 
+// The tables of a program's folder, as the test reads them afterwards.
+struct FolderTables {
+  explicit FolderTables(const Program& p, const std::string& terminal = "99")
+      : folder(p.cwd.string() + "/"), db(reporter, {folder, folder, terminal}) {}
+  // The client's identification row, current in area 9; nullptr when there is none.
+  vormel::storage::WorkArea* client(const std::string& cpf) {
+    if (!db.ABERTURA(9) || !db.area(9).seek(cpf)) return nullptr;
+    return &db.area(9);
+  }
+  std::string folder;
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database db;
+};
+
 TEST(Declaration, ANewClientIsIncludedWalkedSavedAndLeft) {
   Program p = vormel_in("declaration");
   auto r = run(p,
@@ -43,22 +57,20 @@ TEST(Declaration, ANewClientIsIncludedWalkedSavedAndLeft) {
   EXPECT_TRUE(contains(r.screen("end"), "Termina a Declaração?")) << r.screen("end");
   EXPECT_TRUE(contains(r.line("main", 0), "Declaração  Opções  Selecão")) << r.line("main", 0);  // the main bar again
 
-  vormel::storage::QuietReporter reporter;
-  std::string folder = p.cwd.string() + "/";
-  vormel::storage::Database db(reporter, {folder, folder, "99"});
-  ASSERT_TRUE(db.ABERTURA(9));
-  ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
-  EXPECT_EQ(db.area(9).text("NUSUAT"), "  ");
-  EXPECT_EQ(db.area(9).number("ESTATUS"), vormel::core::Decimal(2));
-  EXPECT_EQ(db.area(9).text("USAPADRAO"), "S");
-  ASSERT_TRUE(db.ABERTURA(1));
-  EXPECT_TRUE(db.area(1).seek(std::string("11144477735")));
+  FolderTables tables(p);
+  vormel::storage::WorkArea* client = tables.client("11144477735");
+  ASSERT_TRUE(client);
+  EXPECT_EQ(client->text("NUSUAT"), "  ");
+  EXPECT_EQ(client->number("ESTATUS"), vormel::core::Decimal(2));
+  EXPECT_EQ(client->text("USAPADRAO"), "S");
+  ASSERT_TRUE(tables.db.ABERTURA(1));
+  EXPECT_TRUE(tables.db.area(1).seek(std::string("11144477735")));
   // The usage log has who worked on it and when.
-  ASSERT_TRUE(db.ABERTURA(73));
-  db.area(73).set_order(2);
-  ASSERT_TRUE(db.area(73).seek(std::string("11144477735")));
-  EXPECT_EQ(vormel::core::trim(db.area(73).text("NOMEAG")), "USUARIO DO TERMINAL 07");
-  EXPECT_EQ(db.area(73).text("INIUSO"), "10:00:00");
+  ASSERT_TRUE(tables.db.ABERTURA(73));
+  tables.db.area(73).set_order(2);
+  ASSERT_TRUE(tables.db.area(73).seek(std::string("11144477735")));
+  EXPECT_EQ(vormel::core::trim(tables.db.area(73).text("NOMEAG")), "USUARIO DO TERMINAL 07");
+  EXPECT_EQ(tables.db.area(73).text("INIUSO"), "10:00:00");
 }
 
 TEST(Declaration, AWrongCheckDigitIsRefusedWithTheRightOnes) {
@@ -68,9 +80,6 @@ TEST(Declaration, AWrongCheckDigitIsRefusedWithTheRightOnes) {
   EXPECT_TRUE(contains(r.screen("refused"), "O dígito para esse número é:35")) << r.screen("refused");
 }
 
-}  // namespace
-
-namespace {
 
 // A folder with one client already saved.
 Program folder_with_client(const std::string& name) {
@@ -106,18 +115,13 @@ TEST(Declaration, AnInterruptedDeclarationIsOfferedForRecovery) {
   auto r = run(p, "<Alt+I>11144477735<Enter><Dump offer><Enter><Esc><Alt+F><Enter><Wait 100><Dump done>");
   EXPECT_TRUE(contains(r.screen("offer"), "A declaração desse contribuinte não terminou corretamente.")) << r.screen("offer");
   EXPECT_TRUE(contains(r.screen("offer"), "Deseja recuperar as últimas informações trabalhadas?"));
-  vormel::storage::QuietReporter reporter;
-  std::string folder = p.cwd.string() + "/";
-  vormel::storage::Database db(reporter, {folder, folder, "99"});
-  ASSERT_TRUE(db.ABERTURA(9));
-  ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
-  EXPECT_EQ(db.area(9).text("NUSUAT"), "  ");  // saved and free again
-  EXPECT_EQ(vormel::core::trim(db.area(9).text("NOMECONTR")), "ANA");
+  FolderTables tables(p);
+  vormel::storage::WorkArea* client = tables.client("11144477735");
+  ASSERT_TRUE(client);
+  EXPECT_EQ(client->text("NUSUAT"), "  ");  // saved and free again
+  EXPECT_EQ(vormel::core::trim(client->text("NOMECONTR")), "ANA");
 }
 
-}  // namespace
-
-namespace {
 
 TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
   Program p = folder_with_client("autosave");
@@ -134,18 +138,13 @@ TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
   // A screen stays open a little over a minute; when it closes the declaration is saved,
   // though nobody asked (the run then ends without leaving the declaration).
   run(p, "<Alt+I>11144477735<Enter><Esc><F6><Wait 61500><Esc>");
-  vormel::storage::QuietReporter reporter;
-  std::string folder = p.cwd.string() + "/";
-  vormel::storage::Database db(reporter, {folder, folder, "99"});
-  ASSERT_TRUE(db.ABERTURA(9));
-  ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
-  EXPECT_GE(db.area(9).number("TEM_USO"), vormel::core::Decimal(60));  // the time spent, saved
-  EXPECT_EQ(db.area(9).text("NUSUAT"), "07");                          // still open
+  FolderTables tables(p);
+  vormel::storage::WorkArea* client = tables.client("11144477735");
+  ASSERT_TRUE(client);
+  EXPECT_GE(client->number("TEM_USO"), vormel::core::Decimal(60));  // the time spent, saved
+  EXPECT_EQ(client->text("NUSUAT"), "07");                          // still open
 }
 
-}  // namespace
-
-namespace {
 
 TEST(Declaration, WithoutACpfTheClientIsChosenFromTheList) {
   Program p = folder_with_client("by-list");
@@ -155,9 +154,6 @@ TEST(Declaration, WithoutACpfTheClientIsChosenFromTheList) {
   EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");
 }
 
-}  // namespace
-
-namespace {
 
 TEST(Declaration, F4TakesBackTheDeclarationThisTerminalWasWorkingOn) {
   Program p = vormel_in("direct");
@@ -166,16 +162,10 @@ TEST(Declaration, F4TakesBackTheDeclarationThisTerminalWasWorkingOn) {
   run(p, "<Alt+I>11144477735<Enter><Enter><Esc>");  // a new declaration, then the run ends
   auto r = run(p, "<Alt+I><F4><Dump bar><Esc><Alt+F><Enter><Wait 100><Dump done>");
   EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");
-  vormel::storage::QuietReporter reporter;
-  std::string folder = p.cwd.string() + "/";
-  vormel::storage::Database db(reporter, {folder, folder, "99"});
-  ASSERT_TRUE(db.ABERTURA(9));
-  EXPECT_TRUE(db.area(9).seek(std::string("11144477735")));  // saved from the working copies
+  FolderTables tables(p);
+  EXPECT_TRUE(tables.client("11144477735"));  // saved from the working copies
 }
 
-}  // namespace
-
-namespace {
 
 TEST(Declaration, ItsHotKeysWorkInsideAndAreGoneAfterwards) {
   Program p = folder_with_client("hot-keys");
@@ -186,9 +176,6 @@ TEST(Declaration, ItsHotKeysWorkInsideAndAreGoneAfterwards) {
   EXPECT_FALSE(contains(r.screen("after"), "(C)lear"));
 }
 
-}  // namespace
-
-namespace {
 
 TEST(Declaration, AClientOfAnotherFolderOfTheListIsOpenedThere) {
   Program p = vormel_in("main-folder");
