@@ -4,6 +4,7 @@
 #include "core/cp850_literal.h"
 #include "core/picture.h"
 #include "core/text.h"
+#include "entry/screen_frames.h"
 #include "entry/validation.h"
 #include "screen/help_screens.h"
 #include "screen/lookups.h"
@@ -17,6 +18,9 @@ using core::Key;
 using namespace core::literals;
 
 namespace {
+
+constexpr std::string_view kIndexLine =
+    "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=AAR";
 
 std::string s(std::string_view v) { return std::string(v); }
 
@@ -108,25 +112,6 @@ std::vector<PadDef> bar(bool with_dependants) {
   };
 }
 
-// The section each screen shows, for its title until the forms are drawn.
-const char* section_title(int tela) {
-  switch (tela) {
-    case 1: return "Rendimentos de Pessoa Jurídica";
-    case 2: return "Rendimentos de Pessoa Física";
-    case 3: return "Rendimentos isentos e de tributação exclusiva";
-    case 4: return "Dependentes, alimentandos, pagamentos e doações";
-    case 5: return "Bens e dívidas";
-    case 6: return "Identificação";
-    case 7: return "Cálculo do Imposto";
-    case 8: return "Ganho de capital";
-    case 9: return "Renda variável";
-    case 10: return "Balanço da declaração";
-    case 11: return "Notas e observações";
-    case 22: case 23: return "Bens e dívidas";
-    default: return "Atividade rural";
-  }
-}
-
 }  // namespace
 
 Session::Session(screen::Ui& ui, storage::Database& db, SessionSettings& settings)
@@ -141,166 +126,6 @@ int Session::dependants() const {
     for (a.go_top(); !a.eof(); a.skip())
       if (a.number("CODIDEPEN") < core::Decimal(98)) ++n;
   return n;
-}
-
-bool Session::open_anyway(const std::string& user) {
-  return screen::AVISOSN(ui_,
-                         std::vector<std::string>{
-                             s("A declaração desse contribuinte está ou ficou aberta no terminal "_cp) + user,
-                             "Caso tenha outra pessoa utilizando os dados daquele que salvar por último que",
-                             s("prevalecera. Isso pode alterar o feito naquele terminal. Continua?"_cp)},
-                         1)
-      .yes;
-}
-
-std::string Session::BUSCA_OUTRO() {
-  storage::WorkArea& list = db_.area(50);
-  if (!list.used()) return {};
-  const std::string current = core::BAR_FORA(db_.folders.LOCARQ);
-  std::vector<std::string> folders;
-  for (list.go_top(); !list.eof(); list.skip()) {
-    const std::string folder = core::trim(list.text("DIRETOR"));
-    if (!folder.empty() && folder != current && storage::file_exists(core::BAR_DIR(folder), "IMP0916.DBF"))
-      folders.push_back(core::BAR_DIR(folder));
-  }
-  const bool shown = db_.MOS_MENS;
-  db_.MOS_MENS = false;
-  std::string found;
-  for (const auto& folder : folders) {
-    // The other folder's client list opens in the second area of the table.
-    if (!db_.ABREARQ("29", false, folder + "IMP0916", "CPF")) continue;
-    const bool here = db_.area(29).seek(cpf_, storage::Seek::Exact);
-    db_.close_area(29);
-    if (here) {
-      found = folder;
-      break;
-    }
-  }
-  db_.MOS_MENS = shown;
-  return found;
-}
-
-bool Session::GET_CODIGO() {
-  screen::Console& con = ui_.con;
-  con.show_dialog(screen::Rect{3, 10, 7, 70}, s("Declaração"_cp));
-  const screen::Attr text = screen::attr_of(screen::colour_part(ui_.colours.CORNORM, 0));
-  con.grid().write(4, 12, "CPF:", text);
-  core::Value cpf = settings_.ULT_CPF.size() == 11 ? core::Value(settings_.ULT_CPF) : core::Value(std::string(11, ' '));
-  auto field = screen::FieldSpec::at(4, 17, &cpf, "@R 999.999.999-99", 11);
-  // F4: the declaration this terminal was working on, from its working copies.
-  bool direct = false;
-  con.set_key(Key(Key::F4), [&] {
-    direct = true;
-    con.push_key(Key(Key::Enter));
-  });
-  field.valid = [this, &direct](const core::Value& v) {
-    if (direct || core::trim(std::get<std::string>(v)).empty()) return true;  // the list is offered
-    entry::Verdict verdict = entry::VAL_CPF(std::get<std::string>(v), true, 0);
-    if (!verdict.ok && !verdict.notice.empty()) notice(verdict.notice);
-    return verdict.ok;
-  };
-  const Key k = screen::edit_field(ui_, field);
-  con.clear_key(Key(Key::F4));
-  con.close_dialog();
-  if (k == Key(Key::Esc)) return false;
-  if (direct) {
-    std::string last;
-    auto [folder, name] = storage::split_path(working_copy_path(settings_.LOCTRAB, 9, settings_.NUSU));
-    try {
-      if (storage::file_exists(folder, name + ".DBF")) {
-        auto t = storage::Table::open(storage::file_path(folder, name + ".DBF"));
-        std::string record;
-        if (t->record_count() > 0 && t->read(1, record)) last = core::trim(record.substr(1, 11));
-      }
-    } catch (const storage::StorageError&) {
-    }
-    if (last.empty()) {
-      notice({s("Impossível recuperar o último CPF."_cp)});
-      return false;
-    }
-    cpf = last;
-  }
-  if (core::trim(std::get<std::string>(cpf)).empty()) {
-    // No CPF: the clients of the folder to choose from.
-    if (!db_.area(9).used()) db_.ABERTURA(9);
-    screen::Lookups lookups(ui_, db_);
-    screen::LookupResult r = lookups.GERAL({"M->CPF"});
-    auto chosen = r.values.find("CPF");
-    if (!r.chosen || chosen == r.values.end()) return false;
-    cpf = chosen->second;
-  }
-  cpf_ = core::pad_right(std::get<std::string>(cpf), 11);
-  settings_.ULT_CPF = cpf_;
-
-  if (!db_.area(9).used() && !db_.ABERTURA(9)) return false;
-  storage::WorkArea& clients = db_.area(9);
-  clients.set_order(1);
-  created_ = false;
-  recovery_ = direct;
-  if (direct) {
-    // Straight from the working copies, whatever the folder says.
-  } else if (clients.seek(cpf_, storage::Seek::Exact)) {
-    const std::string user = clients.text("NUSUAT");
-    const std::string copy = working_copy_path(settings_.LOCTRAB, 9, settings_.NUSU);
-    auto [folder, name] = storage::split_path(copy);
-    if (user == settings_.NUSU && storage::file_exists(folder, name + ".DBF")) {
-      bool same = false;
-      try {
-        auto t = storage::Table::open(storage::file_path(folder, name + ".DBF"));
-        std::string record;
-        same = t->record_count() > 0 && t->read(1, record) && record.substr(1, 11) == cpf_;
-      } catch (const storage::StorageError&) {
-      }
-      if (same)
-        recovery_ = screen::AVISOSN(ui_,
-                                    std::vector<std::string>{s("A declaração desse contribuinte não terminou corretamente."_cp),
-                                                             s("Deseja recuperar as últimas informações trabalhadas?"_cp)},
-                                    1)
-                        .yes;
-    } else if (!core::trim(user).empty() && user != settings_.NUSU) {
-      if (!open_anyway(user)) return false;
-    }
-  } else if (const std::string other = BUSCA_OUTRO(); !other.empty()) {
-    // Found in another folder of the list: that folder is the current one from now on.
-    db_.close_area(9);
-    db_.folders.LOCARQ = other;
-    if (settings_.folder_changed) settings_.folder_changed(other);
-    if (!db_.ABERTURA(9)) return false;
-    storage::WorkArea& there = db_.area(9);
-    if (there.seek(cpf_, storage::Seek::Exact)) {
-      const std::string user = there.text("NUSUAT");
-      if (!core::trim(user).empty() && user != settings_.NUSU) {
-        if (!open_anyway(user)) return false;
-      }
-    }
-  } else {
-    auto a = screen::AVISOSN(ui_,
-                             std::vector<std::string>{s(" Esse Contribuinte não está cadastrado  "_cp),
-                                                      s("em nenhuma das Pastas indicadas. Inclui?"_cp)},
-                             1);
-    if (!a.yes) return false;
-    created_ = true;
-  }
-  workspace_ = std::make_unique<Workspace>(db_, settings_.LOCTRAB);
-  if (!workspace_->load(cpf_, created_, recovery_)) {
-    workspace_.reset();
-    return false;
-  }
-  // In use by this terminal from now on.
-  if (!db_.area(9).used()) db_.ABERTURA(9);
-  storage::WorkArea& now_clients = db_.area(9);
-  if (!created_ && now_clients.used() && now_clients.seek(cpf_, storage::Seek::Exact)) {
-    db_.select(9);
-    if (db_.REC_LOCK(5)) {
-      now_clients.set("NUSUAT", settings_.NUSU);
-      now_clients.unlock();
-    }
-  }
-  walk_ = Walk();
-  walk_.PVEZ = created_;
-  walk_.rural = workspace_->vars.text("TEMRURAL") == "S";
-  walk_.abroad = workspace_->vars.text("ATV_BRASIL") == "N";
-  return true;
 }
 
 void Session::build_menu() {
@@ -416,15 +241,18 @@ void Session::MENU2SELECT(int item) {
 }
 
 void Session::show_screen() {
-  // The screen's frame, its index line and its section; its fields come with the forms.
+  // The background, the index line and the screen's frame; its fields come with the forms.
   screen::Console& con = ui_.con;
-  con.show_dialog(screen::Rect{1, 0, 23, 79}, core::cp850::from_utf8(section_title(walk_.TELA)));
-  const screen::Attr text = screen::attr_of(screen::colour_part(ui_.colours.CORNORM, 0));
-  con.grid().write(1, 1, "1=PJ 2=PF 3=Ise 4=Pgto 5=Bem 6=Iden 7=Cal 8=GCap 9=RVar 10=Balan 11=notas 12=AAR", text);
-  con.grid().write(3, 2, "Tela " + std::to_string(walk_.TELA) + " (" + std::to_string(walk_.OPCIR_1) + ")", text);
+  const screen::Snapshot under = con.grid().save(screen::Rect{0, 0, screen::Grid::kRows - 1, screen::Grid::kCols - 1});
+  screen::ENCHETELA(ui_, ' ', screen::ACHACOR(ui_.colours.COR_ENCHE));
+  con.grid().write(0, 0, kIndexLine, screen::attr_of(screen::ACHACOR(ui_.colours.COR_TEL1)));
+  entry::draw_frame(ui_, entry::screen_frame(walk_.TELA, walk_.OPCIR_1, workspace_->vars));
+  VETEMPO(false);
+  if (walk_.TELA != 10) TELANT_ = walk_.TELA;
   walk_.TECLAMUDA = false;
   const Key k = con.wait_key();
-  con.close_dialog();
+  screen::FECHAJAN(ui_, 3);
+  con.grid().restore(under);
   workspace_->keep_variables();
   // The automatic save, every TEMP_SAL minutes.
   const int minutes = settings_.TEMP_SAL;
@@ -598,11 +426,18 @@ void Session::run_declaration() {
 }
 
 void Session::DECLARA() {
+  open_chooser();
   for (;;) {
     if (!GET_CODIGO()) break;
+    close_chooser();
     run_declaration();
+    // The chooser again, showing the client just left.
+    open_chooser();
+    if (db_.area(9).used()) db_.area(9).seek(cpf_, storage::Seek::Exact);
+    MOSTR_PAG();
     if (settings_.OPCFIM != 2) break;
   }
+  close_chooser();
 }
 
 }  // namespace vormel::declaration

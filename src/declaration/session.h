@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "declaration/screen_walk.h"
@@ -23,6 +24,7 @@ struct SessionSettings {
   int STATRAVA = 0;        // status that protects a declaration against saving
   int OPCFIM = 1;          // 2: back to the chooser after a declaration
   std::string NOMEAG;      // the operator, for the usage log
+  core::Decimal VAL_DOLAR; // the office's dollar rate
   // Another folder of the list became the current one (with "/").
   std::function<void(const std::string&)> folder_changed;
 };
@@ -39,6 +41,16 @@ class Session {
 
  private:
   bool GET_CODIGO();
+  // The chooser window (MTELA3 3), the client shown in it, the CPF or name asked there.
+  void open_chooser();
+  void close_chooser();
+  void MOSTR_PAG();
+  std::optional<std::string> ask_client();
+  // The name typed, sought in name order; the list when it is not found exactly.
+  std::optional<std::string> BNOME2(const std::string& name);
+  // F6 and F11: the client's details and pending items.
+  void MOS_DETAL(storage::WorkArea& row);
+  void MOS_PEND(const std::string& cpf);
   // BUSCA_OUTRO: the first other folder of the list that holds the CPF; "" when none.
   std::string BUSCA_OUTRO();
   // The question when another terminal has the declaration open; true: open it anyway.
@@ -59,7 +71,15 @@ class Session {
   storage::Database& db_;
   SessionSettings& settings_;
   std::unique_ptr<Workspace> workspace_;
+  static constexpr int kChooserWindow = 2;
+  // Where the chooser's fields go inside its window (rows and columns from its first text cell).
+  static constexpr int kFieldRow = 3, kCpfCol = 2, kNameCol = 18, kFolderRow = 5, kFolderCol = 17;
+  static constexpr std::string_view kCpfPicture = "@R 999.999.999-99";
+  int chooser_top_ = 17, chooser_left_ = 2;
+  bool chosen_directly_ = false;  // F4: the CPF of the working copies
+  bool only_rural_ = false;       // F8: the lists show only declarations with the rural annex
   Walk walk_;
+  int TELANT_ = 0;           // the last screen shown other than the balance
   std::string cpf_;
   bool leave_ = false;       // LSAI
   std::string INI = "N";     // "I": leave without saving

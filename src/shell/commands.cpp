@@ -63,6 +63,7 @@ void Application::open_declaration() {
   settings.STATRAVA = g_.DEFINE.integer("STATRAVA");
   settings.OPCFIM = g_.CONFIG.integer("OPCFIM");
   settings.NOMEAG = g_.NOMEAG;
+  settings.VAL_DOLAR = g_.DEFINE.number("VAL_DOLAR");
   settings.folder_changed = [this](const std::string& folder) {
     // The client was found in another folder of the list: it is the work folder now.
     g_.ROTADOANO = core::BAR_FORA(folder);

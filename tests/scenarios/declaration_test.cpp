@@ -45,15 +45,18 @@ TEST(Declaration, ANewClientIsIncludedWalkedSavedAndLeft) {
                "<Alt+I><Dump chooser>11144477735<Enter><Dump include><Enter><Dump bar><Esc>"
                "<F6><Dump identification><Tab><Dump incomes><Tab><Dump individuals><Tab><Shift+Tab><Esc>"
                "<Alt+W><Alt+F><Dump end><Enter><Wait 100><Dump main>");
-  EXPECT_TRUE(contains(r.screen("chooser"), "CPF:")) << r.screen("chooser");
+  EXPECT_TRUE(contains(r.screen("chooser"), "C P F")) << r.screen("chooser");
+  EXPECT_TRUE(contains(r.screen("chooser"), "F1=Nome F2=CPF F3=Stat F4=Rec.")) << r.screen("chooser");
   EXPECT_TRUE(contains(r.screen("include"), "Esse Contribuinte não está cadastrado")) << r.screen("include");
   EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis  isEnto  dePendente  Bem  Iden.  Cálculo  Ganho  Rural  heLp  sAi"))
       << r.line("bar", 0);
   EXPECT_TRUE(contains(r.screen("bar"), "Identificação   F6")) << r.screen("bar");  // a new declaration opens on Iden.
   EXPECT_TRUE(contains(r.screen("identification"), "1=PJ 2=PF 3=Ise 4=Pgto")) << r.screen("identification");
-  EXPECT_TRUE(contains(r.screen("identification"), "Tela 6 (61)"));
-  EXPECT_TRUE(contains(r.screen("incomes"), "Tela 1 (11)")) << r.screen("incomes");  // the first pass
-  EXPECT_TRUE(contains(r.screen("individuals"), "Tela 2 (21)")) << r.screen("individuals");
+  EXPECT_TRUE(contains(r.screen("identification"), "Tem Atividade Rural")) << r.screen("identification");
+  // The first pass goes from the identification to the incomes.
+  EXPECT_TRUE(contains(r.screen("incomes"), "RENDIMENTOS TRIBUTÁVEIS E ISENTOS RECEBIDOS DE PESSOAS JURÍDICAS"))
+      << r.screen("incomes");
+  EXPECT_TRUE(contains(r.screen("individuals"), "(3)Rend. Tribut.Recebido de P.Físicas")) << r.screen("individuals");
   EXPECT_TRUE(contains(r.screen("end"), "Termina a Declaração?")) << r.screen("end");
   EXPECT_TRUE(contains(r.line("main", 0), "Declaração  Opções  Selecão")) << r.line("main", 0);  // the main bar again
 
@@ -146,12 +149,20 @@ TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
 }
 
 
-TEST(Declaration, WithoutACpfTheClientIsChosenFromTheList) {
+TEST(Declaration, WithoutACpfTheClientIsSoughtByNameOrChosenFromTheList) {
   Program p = folder_with_client("by-list");
-  auto r = run(p, "<Alt+I><Enter><Dump list><Enter><Dump bar>");
+  // A name not found exactly opens the list of names on the nearest one.
+  auto r = run(p, "<Alt+I><Enter>AN<Enter><Dump list><Enter><Dump bar>");
+  EXPECT_TRUE(contains(r.screen("list"), "Nome do Contribuinte")) << r.screen("list");
   EXPECT_TRUE(contains(r.screen("list"), "ANA")) << r.screen("list");
   EXPECT_TRUE(contains(r.screen("list"), "111.444.777-35")) << r.screen("list");
   EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");
+  // The whole name opens the declaration at once; F2 in the CPF field lists by CPF.
+  auto exact = run(folder_with_client("by-name"), "<Alt+I><Enter>ana<Enter><Dump bar><Esc><Alt+T>");
+  EXPECT_TRUE(contains(exact.line("bar", 0), "p.Jur  p.Fis")) << exact.screen("bar");
+  auto by_cpf = run(folder_with_client("by-cpf"), "<Alt+I><F2><Dump list><Enter><Dump bar><Esc><Alt+T>");
+  EXPECT_TRUE(contains(by_cpf.screen("list"), "Declarações")) << by_cpf.screen("list");  // the footing
+  EXPECT_TRUE(contains(by_cpf.line("bar", 0), "p.Jur  p.Fis")) << by_cpf.screen("bar");
 }
 
 
@@ -208,3 +219,92 @@ TEST(Declaration, AClientOfAnotherFolderOfTheListIsOpenedThere) {
 }
 
 }  // namespace
+
+
+// F5 in the chooser: the tax of every declaration corrected by the SELIC interest.
+TEST(Declaration, F5CorrectsTheTaxOfEveryDeclarationOfTheFolder) {
+  Program p = folder_with_client("corrected");
+  {
+    vormel::storage::QuietReporter reporter;
+    std::string folder = p.cwd.string() + "/";
+    vormel::storage::Database db(reporter, {folder, folder, "99"});
+    ASSERT_TRUE(db.ABERTURA(9));
+    ASSERT_TRUE(db.area(9).seek(std::string("11144477735")));
+    db.select(9);
+    ASSERT_TRUE(db.REC_LOCK(1));
+    db.area(9).set("IMPPGRE", vormel::core::Decimal(1000));
+    db.area(9).set("QTD_QUOTA", vormel::core::Decimal(2));
+    db.area(9).unlock();
+    ASSERT_TRUE(db.ADD_REC(1));
+    db.area(9).set("CPF", std::string("52998224725"));
+    db.area(9).set("IMPPGRE", vormel::core::Decimal(-300));
+    db.area(9).unlock();
+    ASSERT_TRUE(db.ADD_REC(1));
+    db.area(9).set("CPF", std::string("39053344705"));  // nothing to pay: not listed
+  }
+  auto early = run(p, "<Alt+I><F5><Dump early><Enter><Esc>");
+  EXPECT_TRUE(contains(early.screen("early"), "Função só utilizavel após mês de Maio de 2016")) << early.screen("early");
+
+  // Paid in July: 1% plus the rate of May.
+  p.hoje = "15/07/2016-10:00:00";
+  auto r = run(p, "<Alt+I><F5><Dump list><Esc><Esc>");
+  EXPECT_TRUE(contains(r.screen("list"), "Imposto Corrigido")) << r.screen("list");
+  EXPECT_TRUE(contains(r.screen("list"), "510,55")) << r.screen("list");
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database db(reporter, {p.cwd.string() + "/", p.cwd.string() + "/", "99"});
+  ASSERT_TRUE(db.ABERTURA(44, true));
+  vormel::storage::WorkArea& list = db.area(44);
+  ASSERT_EQ(list.record_count(), 2u);
+  list.go_top();
+  EXPECT_EQ(list.number("IMPOSTO"), vormel::core::Decimal::parse("500").value());
+  EXPECT_EQ(list.number("CORRIGI"), vormel::core::Decimal::parse("510.55").value());
+  list.skip();
+  EXPECT_EQ(list.number("RESTITU"), vormel::core::Decimal(300));
+  EXPECT_EQ(list.number("CORRIGI"), vormel::core::Decimal::parse("306.33").value());
+  db.close_area(44);
+
+  // Rates that stop long before last month are refused.
+  p.hoje = "15/12/2026-10:00:00";
+  auto outdated = run(p, "<Alt+I><F5><Dump outdated><Enter><Esc>");
+  EXPECT_TRUE(contains(outdated.screen("outdated"), "Atenção! A tabela da Selic não está atualizada."))
+      << outdated.screen("outdated");
+}
+
+
+// F11 in the chooser: the client's pending items, without touching the working copies.
+TEST(Declaration, F11ShowsTheClientsPendingItems) {
+  Program p = folder_with_client("pending");
+  {
+    vormel::storage::QuietReporter reporter;
+    std::string folder = p.cwd.string() + "/";
+    vormel::storage::Database db(reporter, {folder, folder, "99"});
+    ASSERT_TRUE(db.ABERTURA(11));
+    db.select(11);
+    for (const char* note : {"Falta o recibo do dentista", "Conferir o informe do banco"}) {
+      ASSERT_TRUE(db.ADD_REC(1));
+      db.area(11).set("CPF", std::string("11144477735"));
+      db.area(11).set("OBSERV", std::string(note));
+      db.area(11).unlock();
+    }
+    ASSERT_TRUE(db.ADD_REC(1));
+    db.area(11).set("CPF", std::string("52998224725"));
+    db.area(11).set("OBSERV", std::string("De outro cliente"));
+  }
+  auto r = run(p, "<Alt+I><F11><Dump pending><Esc><Esc>");
+  EXPECT_TRUE(contains(r.screen("pending"), "Pendências")) << r.screen("pending");
+  EXPECT_TRUE(contains(r.screen("pending"), "Falta o recibo do dentista")) << r.screen("pending");
+  EXPECT_TRUE(contains(r.screen("pending"), "Conferir o informe do banco"));
+  EXPECT_FALSE(contains(r.screen("pending"), "De outro cliente"));
+}
+
+
+// F6 in the chooser: the details of the client shown there, until Esc.
+TEST(Declaration, F6ShowsTheClientsDetails) {
+  Program p = folder_with_client("details");
+  auto r = run(p, "<Alt+I><F6><Dump details><Enter><Esc><Dump back><Esc>");
+  EXPECT_TRUE(contains(r.screen("details"), "Detalhes")) << r.screen("details");
+  EXPECT_TRUE(contains(r.screen("details"), "CPF 111.444.777-35")) << r.screen("details");
+  EXPECT_TRUE(contains(r.screen("details"), "Nome ANA")) << r.screen("details");
+  EXPECT_FALSE(contains(r.screen("back"), "Detalhes")) << r.screen("back");
+  EXPECT_TRUE(contains(r.screen("back"), "C P F")) << r.screen("back");
+}
