@@ -308,3 +308,32 @@ TEST(Declaration, F6ShowsTheClientsDetails) {
   EXPECT_FALSE(contains(r.screen("back"), "Detalhes")) << r.screen("back");
   EXPECT_TRUE(contains(r.screen("back"), "C P F")) << r.screen("back");
 }
+
+
+// With "stay in the chooser" the chooser comes back after a declaration, on its client.
+TEST(Declaration, TheChooserComesBackAfterADeclarationWhenSoSet) {
+  Program p = folder_with_client("stay");
+  run(p, "<Esc>");  // the terminal's settings are made on the first start
+  {
+    vormel::storage::QuietReporter reporter;
+    std::string folder = p.cwd.string() + "/";
+    vormel::storage::Database db(reporter, {folder, folder, "99"});
+    ASSERT_TRUE(db.ABERTURA(42));
+    db.select(42);
+    vormel::storage::WorkArea& config = db.area(42);
+    bool found = false;
+    for (config.go_top(); !config.eof(); config.skip())
+      if (vormel::core::trim(config.text("NRO_TERM")) == "07") {
+        ASSERT_TRUE(db.REC_LOCK(1));
+        config.set("OPCFIM", vormel::core::Decimal(2));
+        config.unlock();
+        found = true;
+      }
+    ASSERT_TRUE(found);
+  }
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+F><Enter><Wait 100><Dump again><Esc><Dump main>");
+  EXPECT_TRUE(contains(r.screen("again"), "C P F")) << r.screen("again");
+  EXPECT_TRUE(contains(r.screen("again"), "111.444.777-35")) << r.screen("again");
+  EXPECT_TRUE(contains(r.screen("again"), "ANA")) << r.screen("again");
+  EXPECT_FALSE(contains(r.screen("main"), "C P F")) << r.screen("main");
+}
