@@ -10,6 +10,7 @@
 #include "declaration/corrected_tax.h"
 #include "declaration/session.h"
 #include "declaration/working_copies.h"
+#include "entry/form_env.h"
 #include "entry/screen_frames.h"
 #include "entry/validation.h"
 #include "screen/lookups.h"
@@ -52,7 +53,9 @@ bool Session::open_anyway(const std::string& user) {
       .yes;
 }
 
-std::string Session::BUSCA_OUTRO() {
+std::string Session::BUSCA_OUTRO() { return other_folder_with(cpf_); }
+
+std::string Session::other_folder_with(const std::string& cpf) {
   storage::WorkArea& list = db_.area(50);
   if (!list.used()) return {};
   const std::string current = core::BAR_FORA(db_.folders.LOCARQ);
@@ -66,10 +69,10 @@ std::string Session::BUSCA_OUTRO() {
   db_.MOS_MENS = false;
   std::string found;
   for (const auto& folder : folders) {
-    // The other folder's client list opens in the second area of the table.
-    if (!db_.ABREARQ("29", false, folder + "IMP0916", "CPF")) continue;
-    const bool here = db_.area(29).seek(cpf_, storage::Seek::Exact);
-    db_.close_area(29);
+    // The other folder's client list opens in an area of its own.
+    if (!db_.ABREARQ(std::to_string(entry::kOtherFolderArea), false, folder + "IMP0916", "CPF")) continue;
+    const bool here = db_.area(entry::kOtherFolderArea).seek(cpf, storage::Seek::Exact);
+    db_.close_area(entry::kOtherFolderArea);
     if (here) {
       found = folder;
       break;

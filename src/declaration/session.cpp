@@ -4,6 +4,7 @@
 #include "core/cp850_literal.h"
 #include "core/picture.h"
 #include "core/text.h"
+#include "entry/identification_form.h"
 #include "entry/screen_frames.h"
 #include "entry/validation.h"
 #include "screen/help_screens.h"
@@ -158,6 +159,13 @@ void Session::MENU2SELECT(int item) {
   };
   auto show = [&](int tela) {
     walk_.TELA = tela;
+    if (in_screen_) {
+      // Chosen from the bar while a screen is open: that screen ends and the walk goes on
+      // with this one, instead of opening a screen inside the other.
+      chosen_by_menu_ = true;
+      ui_.con.push_key(Key(Key::Esc));
+      return;
+    }
     GIRO();
   };
   switch (item) {
@@ -246,13 +254,18 @@ void Session::show_screen() {
   const screen::Snapshot under = con.grid().save(screen::Rect{0, 0, screen::Grid::kRows - 1, screen::Grid::kCols - 1});
   screen::ENCHETELA(ui_, ' ', screen::ACHACOR(ui_.colours.COR_ENCHE));
   con.grid().write(0, 0, kIndexLine, screen::attr_of(screen::ACHACOR(ui_.colours.COR_TEL1)));
-  entry::draw_frame(ui_, entry::screen_frame(walk_.TELA, walk_.OPCIR_1, workspace_->vars));
+  const entry::Frame frame = entry::screen_frame(walk_.TELA, walk_.OPCIR_1, workspace_->vars);
+  entry::draw_frame(ui_, frame);
   VETEMPO(false);
   if (walk_.TELA != 10) TELANT_ = walk_.TELA;
   walk_.TECLAMUDA = false;
-  const Key k = con.wait_key();
+  chosen_by_menu_ = false;
+  in_screen_ = true;
+  const Key k = GTELA(frame);
+  in_screen_ = false;
   screen::FECHAJAN(ui_, 3);
   con.grid().restore(under);
+  con.status_text("");
   workspace_->keep_variables();
   // The automatic save, every TEMP_SAL minutes.
   const int minutes = settings_.TEMP_SAL;
@@ -260,7 +273,39 @@ void Session::show_screen() {
     const long long now = seconds_of(con.clock().now());
     if (now - last_save_ >= minutes * 60LL) SAL_DEC();
   }
-  next_screen(walk_, k);
+  if (!chosen_by_menu_) next_screen(walk_, k);
+}
+
+Key Session::GTELA(const entry::Frame& frame) {
+  entry::FormEnv env{ui_, db_, workspace_->vars, ui_.con.clock().today(), settings_.NOMEAG, settings_.NUSU,
+                     settings_.STATRAVA};
+  // Tab and the function keys end a form; the walk then chooses the next screen by them.
+  env.ending_keys = [](Key k) {
+    if (k == Key(Key::Tab) || k == Key(Key::Tab | Key::Shift)) return true;
+    if (k.base() >= Key::F1 && k.base() <= Key::F12 && k.mods() == 0) return true;
+    return k == Key(Key::F1 | Key::Alt) || k == Key(Key::F2 | Key::Alt);
+  };
+  env.accepted = [this](const std::string&) { workspace_->keep_variables(); };
+  env.swap_rural = [this](const std::string& before, const std::string& after) {
+    if (!workspace_->swap_activity(before, after)) notice({s("Aguardando outro terminal carregar dados..."_cp)});
+    walk_.abroad = after == "N";
+  };
+  env.other_folder_of = [this](const std::string& cpf) { return other_folder_with(cpf); };
+  env.leaving = leave_;
+  switch (walk_.TELA) {
+    case 5:
+      if (walk_.OPCIR_1 >= 56 && walk_.OPCIR_1 <= 58) return entry::estate_forms(env, walk_.OPCIR_1);
+      break;
+    case 6: {
+      const Key k = entry::identification_form(env, frame);
+      walk_.rural = workspace_->vars.text("TEMRURAL") == "S";
+      // The first pass goes on from the identification to the incomes.
+      return k;
+    }
+    case 11: return entry::status_form(env, frame);
+    default: break;
+  }
+  return ui_.con.read_key();
 }
 
 void Session::GIRO() {

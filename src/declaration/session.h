@@ -10,6 +10,7 @@
 
 #include "declaration/screen_walk.h"
 #include "declaration/workspace.h"
+#include "entry/frame.h"
 #include "screen/ui.h"
 #include "storage/database.h"
 
@@ -59,6 +60,10 @@ class Session {
   void build_menu();
   void GIRO();
   void show_screen();
+  // The screen's contents: its form or its list; gives the key that ended it.
+  core::Key GTELA(const entry::Frame& frame);
+  // The first other folder of the list that has the CPF ("" when none), without making it current.
+  std::string other_folder_with(const std::string& cpf);
   void SAI_DA_DEC(int item);
   bool SAL_DEC();
   // A status that protects the declaration: said, and true.
@@ -79,7 +84,9 @@ class Session {
   bool chosen_directly_ = false;  // F4: the CPF of the working copies
   bool only_rural_ = false;       // F8: the lists show only declarations with the rural annex
   Walk walk_;
-  int TELANT_ = 0;           // the last screen shown other than the balance
+  int TELANT_ = 0;
+  bool in_screen_ = false;       // a screen's form or list is running
+  bool chosen_by_menu_ = false;  // the bar chose the next screen meanwhile           // the last screen shown other than the balance
   std::string cpf_;
   bool leave_ = false;       // LSAI
   std::string INI = "N";     // "I": leave without saving

@@ -5,10 +5,8 @@
 #include "core/text.h"
 #include "declaration/saved_declaration.h"
 #include "storage/catalogue.h"
-#include "storage/catalogue.h"
 #include "storage/error.h"
 #include "storage/index_order.h"
-#include "storage/paths.h"
 #include "storage/paths.h"
 
 namespace vormel::declaration {
@@ -105,6 +103,37 @@ bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery
   // The copies hold the declaration from the start, a new one included, so that an
   // interruption at any moment leaves it recoverable.
   keep_variables();
+  return true;
+}
+
+bool Workspace::swap_activity(const std::string& before, const std::string& after) {
+  QuietOpens quiet(db_);
+  bool ok = true;
+  if (!core::trim(before).empty()) {
+    owner.activity = before;
+    for (int table = 15; table <= 19; ++table) ok = replace_rows(table) && ok;
+    if (!ok) return false;  // the rows in hand stay where they are
+  }
+  owner.activity = after;
+  for (int table = 15; table <= 19; ++table)
+    if (!copy_rows_in(table) || !open_working_copy(db_, work_files_, table)) return false;
+  // The rural summary of the new activity, or an empty one.
+  core::Record summary;
+  for (const storage::FieldSpec& f : storage::layout_of(15)) {
+    if (f.type == 'N') summary.set_number(f.name, core::Decimal(0));
+    else if (f.type == 'D') summary.set(f.name, core::Date());
+    else if (f.type == 'L') summary.set(f.name, false);
+    else summary.set_text(f.name, std::string(size_t(f.width), ' '));
+  }
+  storage::WorkArea& rural = db_.area(35);
+  for (rural.go_top(); !rural.eof(); rural.skip())
+    if (rural.text("ATV_BRASIL") == after) {
+      summary = record_of(rural);
+      break;
+    }
+  summary.set_text("CPF", owner.cpf);
+  summary.set_text("ATV_BRASIL", after);
+  take_fields(vars, summary);
   return true;
 }
 

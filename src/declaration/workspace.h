@@ -38,6 +38,9 @@ class Workspace {
   void keep_variables();
   // SALVATUDO: `final` clears the in-use mark and closes the copies.
   SaveResult save(bool final);
+  // MUDA_ATV: the rural rows of the activity in hand go back to the folder and those of
+  // the other activity (Brazil or abroad) come in; false when a table could not be used.
+  bool swap_activity(const std::string& before, const std::string& after);
   // The data the computation works on, from the variables and the copies.
   tax::DeclarationData data();
   // Puts computed variables back (after BALANCO on data()).

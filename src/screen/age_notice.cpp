@@ -43,13 +43,13 @@ AgeNotice DIZANOS(const core::Date& birth, const core::Date& today) {
   return out;
 }
 
-void show_age(Ui& ui, const AgeNotice& age) {
+void show_age(Ui& ui, const AgeNotice& age, int top, int left) {
   Grid& g = ui.con.grid();
   const Attr normal = attr_of(ui.con.colour);
-  g.write(2, 63, age.years, normal);
-  g.write(2, 71, age.months, normal);
+  g.write(top + 2, left + 63, age.years, normal);
+  g.write(top + 2, left + 71, age.months, normal);
   const std::string notice = age.notice.empty() ? std::string(kNoticeWidth, ' ') : age.notice;
-  g.write(1, 54, notice, age.attention ? attr_of(ui.colours.CORATEN) : normal);
+  g.write(top + 1, left + 54, notice, age.attention ? attr_of(ui.colours.CORATEN) : normal);
 }
 
 }  // namespace vormel::screen

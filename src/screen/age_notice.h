@@ -20,8 +20,8 @@ struct AgeNotice {
 // (compared by the day of the month). A 29/02 birthday counts on 28/02 in other years.
 AgeNotice DIZANOS(const core::Date& birth, const core::Date& today);
 
-// Draws it: the age at row 2, columns 63 and 71, the notice at row 1, column 54 (blanks
-// over an old one when there is none).
-void show_age(Ui& ui, const AgeNotice& age);
+// Draws it from the screen's origin: the age at row 2, columns 63 and 71, the notice at
+// row 1, column 54 (blanks over an old one when there is none).
+void show_age(Ui& ui, const AgeNotice& age, int top = 0, int left = 0);
 
 }  // namespace vormel::screen

@@ -81,7 +81,8 @@ Key edit_field(Ui& ui, const FieldSpec& f) {
       }
       continue;
     }
-    if (k == Key(Key::F1) && ui.help) {
+    const bool leaves = leaves_field(k) || (f.also_leaves && f.also_leaves(k));
+    if (k == Key(Key::F1) && ui.help && !leaves) {
       ui.help();
       continue;
     }
@@ -94,7 +95,7 @@ Key edit_field(Ui& ui, const FieldSpec& f) {
       con.grid().write(f.row, f.col, core::EditBuffer(*f.var, f.picture, f.width, f.decimals).display(), attr);
       return finish(k);
     }
-    if (!leaves_field(k)) continue;
+    if (!leaves) continue;
     auto v = buf.value();
     if (!v) {
       con.bell();

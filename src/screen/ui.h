@@ -139,6 +139,8 @@ struct FieldSpec {
   int width = 0, decimals = 0;      // stored width of a text, display width and decimals of a number
   std::function<bool(const core::Value&)> valid;
   std::string colour;               // "" = the enhanced colour of the current set
+  // Keys that leave the field like Enter does (checked and stored): a form's hot keys.
+  std::function<bool(core::Key)> also_leaves;
 
   // A field at a place, with its picture and width (and decimals for a number).
   static FieldSpec at(int row, int col, core::Value* var, std::string picture, int width, int decimals = 0) {

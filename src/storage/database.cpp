@@ -210,7 +210,11 @@ bool Database::ABREARQ(const std::string& area_text, bool exclusive, const std::
 
   std::string table_name = has_extension(base) ? base : base + ".dbf";
   if (!file_exists(folder, table_name)) {
-    if (MOS_MENS) reporter_.message(folder + table_name + std::string(" não localizado está sendo criado"_cp));
+    // A code list the program supplies is made from its source without a word: it is the
+    // program's, not the office's data, and nothing was lost.
+    const TableDef* def = table_def(n);
+    const bool supplied = def && has_reference_source(def->name);
+    if (MOS_MENS && !supplied) reporter_.message(folder + table_name + std::string(" não localizado está sendo criado"_cp));
     // Unlike the old program, a table that could not be created fails the open: the
     // callers would otherwise work on nothing.
     std::string created = folder + (has_extension(base) ? base : base + ".DBF");

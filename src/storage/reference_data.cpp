@@ -138,6 +138,10 @@ ReferenceSource read_reference_source(const std::string& path) {
   return source;
 }
 
+bool has_reference_source(const std::string& name) {
+  return find_file(reference_data_folder(), name + ".txt").has_value();
+}
+
 bool build_reference_table(const std::string& name, const std::string& path) {
   std::string folder = reference_data_folder();
   auto source_path = find_file(folder, name + ".txt");

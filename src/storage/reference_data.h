@@ -21,6 +21,8 @@ struct ReferenceSource {
 
 // Reads a text source; StorageError naming the file and line when it is malformed.
 ReferenceSource read_reference_source(const std::string& path);
+// Whether the program supplies table `name` from a text source.
+bool has_reference_source(const std::string& name);
 // Makes table `name` at `path` (a ".DBF" path) from its source; false when the program
 // has no source for it.
 bool build_reference_table(const std::string& name, const std::string& path);

@@ -39,6 +39,7 @@ Program folder_with(const std::string& name, const std::vector<Client>& clients)
     db.area(9).set("USAPADRAO", std::string(c.model));
     db.area(9).set("TEMRURAL", std::string("S"));
     db.area(9).set("ATV_BRASIL", std::string(c.abroad));
+    db.area(9).set("ESTATUS", vormel::core::Decimal(2));
     db.area(9).unlock();
   }
   db.ABERTURA(3);

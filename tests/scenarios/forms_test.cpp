@@ -1,0 +1,109 @@
+// The declaration's forms typed on the real program: the identification from empty to
+// saved, its checks refused with their messages, and the values read back from IMP09.
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "harness.h"
+#include "storage/database.h"
+
+namespace {
+
+using scenario::Program;
+using scenario::run;
+using vormel::core::trim;
+
+bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+
+Program fresh(const std::string& name) {
+  Program p;
+  p.binary = VORMEL_BIN;
+  p.args = {"07"};
+  p.cwd = scenario::fresh_dir(name);
+  return p;
+}
+
+struct Client {
+  explicit Client(const Program& p) : folder(p.cwd.string() + "/"), db(reporter, {folder, folder, "99"}) {}
+  vormel::storage::WorkArea* row(const std::string& cpf) {
+    if (!db.ABERTURA(9) || !db.area(9).seek(cpf)) return nullptr;
+    return &db.area(9);
+  }
+  std::string folder;
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database db;
+};
+
+// A new client: the identification comes first; every field by Enter, from the rural mark
+// to the NIT; then the first pass goes on to the incomes, and the declaration is saved.
+const char* kIdentification =
+    "<Alt+I>11144477735<Enter><Enter>"  // included
+    "<Enter>"                             // Iden. > Identificação
+    "<Enter>"                             // rural annex: N
+    "MARIA DA SILVA<Enter>15031980<Enter><Enter>52998224725<Enter>"
+    "<Enter><Enter><Enter>"               // rectifying, receipts
+    "<Enter><Enter><Enter><Enter>"        // bank, branch, account, disabled
+    "<Enter><Enter>"                      // Brazil S, abroad N
+    "rua<Enter>DAS FLORES<Enter><Enter>10<Enter><Enter>CENTRO<Enter>"
+    "01001000<Enter>SP<Enter>SAO PAULO<Enter>"
+    "11<Enter>912345678<Enter>maria@exemplo.com.br<Enter>"
+    "<Enter><Enter><Enter><Enter><Enter>"  // occupation, NIT
+    "<Dump incomes><Esc><Alt+F><Enter><Wait 100>";
+
+TEST(Forms, TheIdentificationTypedFromEmptyIsSavedInTheClientsRow) {
+  Program p = fresh("identification");
+  auto r = run(p, kIdentification);
+  EXPECT_TRUE(contains(r.screen("incomes"), "RENDIMENTOS TRIBUTÁVEIS E ISENTOS")) << r.screen("incomes");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(trim(row->text("NOMECONTR")), "MARIA DA SILVA");
+  EXPECT_EQ(vormel::core::DTOS(std::get<vormel::core::Date>(row->get("NASCIMENTO"))), "19800315");
+  EXPECT_EQ(row->text("CPFCONJU"), "52998224725");
+  EXPECT_EQ(trim(row->text("TIPOEND")), "Rua");  // the street type from its table
+  EXPECT_EQ(trim(row->text("ENDERECO")), "DAS FLORES");
+  EXPECT_EQ(trim(row->text("CEP")), "01001000");
+  EXPECT_EQ(row->text("UF"), "SP");
+  EXPECT_EQ(trim(row->text("MUNICIPIO")), "SAO PAULO");
+  EXPECT_EQ(trim(row->text("CODMUNI")), "7107");  // the municipality's code came with it
+  EXPECT_EQ(trim(row->text("EMAIL")), "maria@exemplo.com.br");
+  EXPECT_EQ(row->text("EBRASIL"), "S");
+  EXPECT_EQ(row->text("EXTERIOR"), "N");
+}
+
+// A client saved before, with an identification to change.
+Program with_client(const std::string& name) {
+  Program p = fresh(name);
+  Client c(p);
+  c.db.ABERTURA(9);
+  c.db.select(9);
+  c.db.ADD_REC(1);
+  vormel::storage::WorkArea& a = c.db.area(9);
+  a.set("CPF", std::string("11144477735"));
+  a.set("NOMECONTR", std::string("ANA"));
+  a.set("EBRASIL", std::string("S"));
+  a.set("EXTERIOR", std::string("N"));
+  a.set("ESTATUS", vormel::core::Decimal(2));
+  return p;
+}
+
+TEST(Forms, ChecksOfTheIdentificationRefuseWithTheirMessages) {
+  Program p = with_client("identification-checks");
+  // To the spouse's CPF with a wrong digit, then Brazil/abroad with a wrong letter.
+  auto r = run(p,
+               "<Alt+I>11144477735<Enter><Esc><F6>"
+               "<Enter><Enter><Enter><Enter>52998224726<Enter><Dump cpf><Enter>"
+               "<Home>52998224725<Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter>"
+               "X<Enter><Dump letter><Enter><Home>N<Enter><Dump abroad><Esc><Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("cpf"), "ATENÇÃO! CPF 529.982.247-26 está incorreto.")) << r.screen("cpf");
+  EXPECT_TRUE(contains(r.screen("letter"), "Informe com 'S'(Sim) ou 'N'(Não)")) << r.screen("letter");
+  // "N" in Brazil makes it abroad: the other mark follows at once.
+  EXPECT_TRUE(contains(r.screen("abroad"), "N Brasil S Exterior")) << r.screen("abroad");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->text("EBRASIL"), "N");
+  EXPECT_EQ(row->text("EXTERIOR"), "S");
+  EXPECT_EQ(row->text("CPFCONJU"), "52998224725");  // the right one, typed over the wrong one
+}
+
+}  // namespace
