@@ -47,7 +47,7 @@ bool Session::open_anyway(const std::string& user) {
   return screen::AVISOSN(ui_,
                          std::vector<std::string>{
                              s("A declaração desse contribuinte está ou ficou aberta no terminal "_cp) + user,
-                             "Caso tenha outra pessoa utilizando os dados daquele que salvar por último que",
+                             s("Caso tenha outra pessoa utilizando os dados daquele que salvar por último que"_cp),
                              s("prevalecera. Isso pode alterar o feito naquele terminal. Continua?"_cp)},
                          1)
       .yes;

@@ -76,9 +76,9 @@ bool TRAZVALCONJ(FormEnv& env, storage::Database& db, int area) {
   if (spouse.text("I9_4") == "S") {
     const bool remove = screen::AVISOSN(env.ui,
                                         std::vector<std::string>{s("Na declaração do conjugue já está  marcada para buscar"_cp),
-                                                                 "essas informações. Somente na declaração daquele que ",
+                                                                 s("essas informações. Somente na declaração daquele que "_cp),
                                                                  "estiver declarado os bens em comum pode estar marcado",
-                                                                 "Deseja que o programa retire a marca da outra declaração?"},
+                                                                 s("Deseja que o programa retire a marca da outra declaração?"_cp)},
                                         1)
                             .yes;
     if (remove && may_change(env, spouse)) {
@@ -97,7 +97,7 @@ bool TRAZVALCONJ(FormEnv& env, storage::Database& db, int area) {
     }
   }
   if (core::trim(v.text("CONJPAD")).empty()) {
-    env.notice({"A declaração do conjuge não foi feita ou ainda ", s("não foi definido o tipo do formulário. Verique!"_cp)});
+    env.notice({s("A declaração do conjuge não foi feita ou ainda "_cp), s("não foi definido o tipo do formulário. Verique!"_cp)});
     for (const char* name : kSpouseValues) v.set_number(name, Decimal(0));
     v.set_number("I9_2", Decimal(0));
     return true;

@@ -107,3 +107,108 @@ TEST(Forms, ChecksOfTheIdentificationRefuseWithTheirMessages) {
 }
 
 }  // namespace
+
+namespace {
+
+// ANA in her folder with BRUNO as spouse; BRUNO's declaration in another folder of the list.
+struct Spouses {
+  Program p;
+  std::string here, there;
+};
+
+Spouses spouses(const std::string& name, const std::string& spouse_in_use, const std::string& spouse_fetches) {
+  Spouses s{with_client(name + "-here"), "", ""};
+  s.here = s.p.cwd.string() + "/";
+  s.there = scenario::fresh_dir(name + "-there").string() + "/";
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database own(reporter, {s.here, s.here, "99"});
+  own.ABERTURA(9);
+  own.area(9).seek(std::string("11144477735"));
+  own.select(9);
+  own.REC_LOCK(1);
+  own.area(9).set("CPFCONJU", std::string("52998224725"));
+  own.area(9).unlock();
+  vormel::storage::Database other(reporter, {s.there, s.there, "99"});
+  other.ABERTURA(9);
+  other.select(9);
+  other.ADD_REC(1);
+  vormel::storage::WorkArea& b = other.area(9);
+  b.set("CPF", std::string("52998224725"));
+  b.set("NOMECONTR", std::string("BRUNO"));
+  b.set("USAPADRAO", std::string("N"));
+  b.set("I13_20", vormel::core::Decimal(50000));
+  b.set("I13_35", vormel::core::Decimal(3000));
+  b.set("I13_44", vormel::core::Decimal(1000));
+  b.set("I13_45", vormel::core::Decimal(500));
+  b.set("NUSUAT", spouse_in_use);
+  b.set("I9_4", spouse_fetches);
+  b.unlock();
+  vormel::storage::Database list(reporter, {s.here, s.here, "07"});
+  list.ABERTURA(50);
+  list.ADD_REC(1);
+  list.area(50).set("DIRETOR", vormel::core::BAR_FORA(s.there));
+  return s;
+}
+
+TEST(Forms, TheSpousesFiguresComeFromAnotherFolderAndBothRememberWhere) {
+  auto [p, here, there] = spouses("spouse", "  ", "N");
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+B>i<Enter>S<Enter><Dump fetched><Esc><Esc><Esc>"
+                  "<Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("fetched"), "50.000,00")) << r.screen("fetched");
+  EXPECT_TRUE(contains(r.screen("fetched"), "48.500,00")) << r.screen("fetched");  // base + exempt + exclusive - paid
+  Client own(p);
+  vormel::storage::WorkArea* row = own.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->text("I9_4"), "S");
+  EXPECT_EQ(row->number("I13_1C"), vormel::core::Decimal(50000));
+  EXPECT_EQ(trim(row->text("DIRCONJU")), vormel::core::BAR_FORA(there));
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database other(reporter, {there, there, "99"});
+  ASSERT_TRUE(other.ABERTURA(9));
+  ASSERT_TRUE(other.area(9).seek(std::string("52998224725")));
+  EXPECT_EQ(trim(other.area(9).text("DIRCONJU")), vormel::core::BAR_FORA(here));
+}
+
+TEST(Forms, ASpousesDeclarationOpenElsewhereIsNotChanged) {
+  // BRUNO's declaration also fetches ANA's figures, and it is open on terminal 05.
+  auto [p, here, there] = spouses("spouse-busy", "05", "S");
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+B>i<Enter>S<Enter><Dump asked><Enter><Dump refused><Enter>"
+                  "<Esc><Esc><Esc><Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("asked"), "Deseja que o programa retire a marca da outra declaração?")) << r.screen("asked");
+  EXPECT_TRUE(contains(r.screen("refused"), "A declaração do cônjuge está aberta no terminal 05.")) << r.screen("refused");
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database other(reporter, {there, there, "99"});
+  ASSERT_TRUE(other.ABERTURA(9));
+  ASSERT_TRUE(other.area(9).seek(std::string("52998224725")));
+  EXPECT_EQ(other.area(9).text("I9_4"), "S");  // BRUNO's mark stays
+  EXPECT_EQ(trim(other.area(9).text("DIRCONJU")), "");
+}
+
+TEST(Forms, TheSaidaTakesOnlyDatesOf2015) {
+  Program p = with_client("departure");
+  auto r = run(p,
+               "<Alt+I>11144477735<Enter><Esc>"
+               "<Alt+B>sS<Enter><Enter><Enter><Enter>10102014<Enter><Dump refused><Enter>"
+               "<Home>10102015<Enter><Enter><Esc><Esc><Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("refused"), "O programa destina-se apenas a saída Definitiva ocorrida em 2015"))
+      << r.screen("refused");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  ASSERT_TRUE(c.db.ABERTURA(1));
+  ASSERT_TRUE(c.db.area(1).seek(std::string("11144477735")));
+  EXPECT_EQ(c.db.area(1).text("DECSAIDA"), "S");
+  EXPECT_EQ(vormel::core::DTOS(std::get<vormel::core::Date>(c.db.area(1).get("DATASAIDA"))), "20151010");
+}
+
+TEST(Forms, AFinalEspolioGrowsItsForm) {
+  Program p = with_client("espolio");
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+B>e52998224725<Enter>INVENTARIANTE<Enter><Enter>S<Enter>"
+                  "<Dump final><Esc><Dump date><Enter><Esc><Esc>");
+  // Marked final, the espólio form is drawn again with the closing of the estate, and it
+  // is not left without the date of the partition.
+  EXPECT_TRUE(contains(r.screen("final"), "Informações sobre o Encerramento do Espólio")) << r.screen("final");
+  EXPECT_TRUE(contains(r.screen("date"), "Informe a data da partilha. Sem ela o cálculo estará errado")) << r.screen("date");
+}
+
+}  // namespace
