@@ -16,6 +16,7 @@ struct Key {
     F1 = 0x120, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
     Mouse = 0x200,   // a left click at (row, col) of the 27-line screen
     Resize = 0x201,  // the terminal changed size
+    Calculator = 0x202,  // pushed by a hot key: the calculator, its result for the field in hand
     // Modifier bits.
     Alt = 1u << 16, Ctrl = 1u << 17, Shift = 1u << 18,
     ModMask = Alt | Ctrl | Shift,

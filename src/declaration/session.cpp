@@ -434,7 +434,9 @@ void Session::run_declaration() {
   con.set_key(Key::alt('F'), [this] { SAI_DA_DEC(17); });
   if (settings_.TEMP_SAL < 99) con.set_key(Key::alt('W'), [this] { SAL_DEC(); });
   con.set_key(Key::alt('S'), [this] {
-    if (ui_.calculator) ui_.calculator();
+    // In a field the calculator's result goes into it, as with Alt+A.
+    if (ui_.editing_field) ui_.con.push_key(Key(Key::Calculator));
+    else if (ui_.calculator) ui_.calculator();
   });
   con.set_key(Key::alt('H'), [this] { DESLIG_RELG(); });
   // The bar opens on the identification pad for a new declaration, else on the first;

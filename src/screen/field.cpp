@@ -52,8 +52,11 @@ Key edit_field(Ui& ui, const FieldSpec& f) {
   const Attr attr = attr_of(f.colour.empty() ? colour_part(con.colour, 1) : f.colour);
   const bool cursor_was = con.cursor_is_on();
   con.cursor_on(true);
+  const bool editing_was = ui.editing_field;
+  ui.editing_field = true;
   auto finish = [&](Key k) {
     con.cursor_on(cursor_was);
+    ui.editing_field = editing_was;
     return k;
   };
   for (;;) {
@@ -69,7 +72,7 @@ Key edit_field(Ui& ui, const FieldSpec& f) {
       if (auto v = pasted_value(*f.var, con.clipboard_get())) buf.set_value(*v);
       continue;
     }
-    if (k == Key::alt('A') && ui.calculator) {
+    if ((k == Key::alt('A') || k == Key(Key::Calculator)) && ui.calculator) {
       if (auto r = ui.calculator()) {
         if (core::is_number(*f.var)) {
           buf.set_value(Value(*r));

@@ -46,6 +46,8 @@ struct Ui {
   std::function<std::optional<core::Decimal>()> calculator;
   // F1 in a field or chooser: the help screens, when they are there.
   std::function<void()> help;
+  // An input field is being edited (hot keys that put a value into it look at this).
+  bool editing_field = false;
 };
 
 // --- window table ---

@@ -63,6 +63,9 @@ class Application {
   void open_declaration();
   // The commands of the menu that belong to the shell.
   void update_every_folder();
+  // Commands 21 and 67: the work-file folder and the tax authority program's folder.
+  void work_file_folder();
+  void irpf_folder();
   void fee_rates();
   void saving_mode(int option);
   void selic_register();

@@ -10,6 +10,7 @@
 #include "screen/colour_store.h"
 #include "shell/application.h"
 #include "shell/settings.h"
+#include "shell/work_folders.h"
 #include "storage/paths.h"
 #include "storage/version_update.h"
 
@@ -35,6 +36,7 @@ bool Application::MENUSELECT(int command, int option, int option2) {
     case 11: open_declaration(); break;
     case 18: ROTSAIDA(18); break;
     case 19: update_every_folder(); break;
+    case 21: work_file_folder(); break;
     case 23: password_command(option); break;
     case 24: screen::MODCOR(ui_, db_, option, [this] { TELA_INICIAL(); }); break;
     case 25: fee_rates(); break;
@@ -47,6 +49,7 @@ bool Application::MENUSELECT(int command, int option, int option2) {
     case 48: show_selection(); break;
     case 52: reprint_nao_dos(); break;
     case 64: case 65: case 66: sending_options(command, option); break;
+    case 67: irpf_folder(); break;
     case 77: case 78: archiver_settings(command); break;
     case 91: ROTSAIDA(91); break;
     default: not_available(); break;
@@ -65,11 +68,15 @@ void Application::open_declaration() {
   settings.NOMEAG = g_.NOMEAG;
   settings.VAL_DOLAR = g_.DEFINE.number("VAL_DOLAR");
   settings.folder_changed = [this](const std::string& folder) {
-    // The client was found in another folder of the list: it is the work folder now.
-    g_.ROTADOANO = core::BAR_FORA(folder);
-    g_.ROTA = g_.ROTADOANO;
-    g_.LOCARQ = folder;
-    select_current_folder();
+    // The client was found in another folder of the list: it is the work folder now,
+    // marked in the list and kept in the terminal's settings.
+    FolderContext c{ui_, db_, g_};
+    if (!make_current(c, folder)) {
+      g_.ROTADOANO = core::BAR_FORA(folder);
+      g_.ROTA = g_.ROTADOANO;
+      g_.LOCARQ = folder;
+      select_current_folder();
+    }
   };
   g_.LESTOUNADECL = true;
   {
@@ -118,7 +125,7 @@ void Application::fee_rates() {
   } fields[] = {{"VAL_SEG", 1, 12, 10, "@EZ 999,999.99", "Informe o valor a cobrar por minuto"},
                 {"VAL_BYTE", 2, 12, 10, "@EZ 999,999.99", s("Informe o valor a cobrar por KByte de memória usada"_cp)},
                 {"VAL_MIN", 3, 12, 10, "@EZ 999,999.99", s("Informe o valor mínimo a cobrar."_cp)},
-                {"TEMP_DES", 5, 15, 2, "@ez 99", "Informe o tempo sem teclar para desligar o relógio"}};
+                {"TEMP_DES", 5, 15, 2, "@ez 99", s("Informe o tempo sem teclar para desligar o relógio"_cp)}};
   std::vector<Value> values;
   for (const auto& f : fields) values.push_back(g_.DEFINE.number(f.name));
   for (size_t i = 0; i < 4;) {
@@ -275,7 +282,7 @@ void Application::sending_options(int command, int option) {
   } else {
     if (screen::AVISOSN(ui_, s("Após o envio deseja que o Estatus passe para transmitidas?"_cp), 1).yes) {
       g_.CONFIG.set_number("ENV_STAT", 1);
-      ask_status_code("Informe o código do Estatus de declaração transmitidas? ", "OPC_TRAN");
+      ask_status_code(s("Informe o código do Estatus de declaração transmitidas? "_cp), "OPC_TRAN");
     } else {
       g_.CONFIG.set_number("ENV_STAT", 0);
     }

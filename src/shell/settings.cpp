@@ -120,7 +120,8 @@ bool CONFIGURA(storage::Database& db, Globals& g, core::Date today) {
   if (core::trim(g.NOMEAG).empty()) g.NOMEAG = "USUARIO DO TERMINAL " + g.NUSU;
   g.CPF = g.ULT_CPF;
   const std::string receita = g.CONFIG.text("ROTARECEI"), java = g.CONFIG.text("ROTAJAVA");
-  g.LOCIRPF = receita.empty() ? "" : core::BAR_DIR(java);
+  // No folder of the tax program means nothing is sent to it, never the root folder.
+  g.LOCIRPF = receita.empty() || core::trim(java).empty() ? "" : core::BAR_DIR(core::trim(java));
   return true;
 }
 

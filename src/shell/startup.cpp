@@ -11,6 +11,7 @@
 #include "shell/application.h"
 #include "shell/network_drive.h"
 #include "shell/settings.h"
+#include "shell/work_folders.h"
 #include "storage/paths.h"
 #include "storage/version_update.h"
 
@@ -62,7 +63,7 @@ void Application::select_current_folder() {
   bool found = false;
   db_.select(50);
   for (list.go_top(); !list.eof(); list.skip()) {
-    const bool mine = core::trim(list.text("DIRETOR")) == folder;
+    const bool mine = same_folder(core::trim(list.text("DIRETOR")), folder);
     found = found || mine;
     const std::string mark = mine ? "S" : "N";
     if (list.text("SELEC") != mark && db_.REC_LOCK(5)) {

@@ -184,6 +184,19 @@ TEST(Forms, ASpousesDeclarationOpenElsewhereIsNotChanged) {
   EXPECT_EQ(trim(other.area(9).text("DIRCONJU")), "");
 }
 
+TEST(Forms, TheCalculatorPutsItsResultIntoTheField) {
+  Program p = with_client("calculator");
+  // The spouse's figures typed by hand; the first one comes from Alt+S.
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+B>i52998224725<Enter>N<Enter>S<Enter><Enter>"
+                  "<Alt+S>1000+234<Ctrl+Enter><Enter><Dump typed><Esc><Esc><Esc><Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("typed"), "1.234,00")) << r.screen("typed");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->number("I13_1C"), vormel::core::Decimal(1234));
+  EXPECT_EQ(row->text("I9_5"), "S");
+}
+
 TEST(Forms, TheSaidaTakesOnlyDatesOf2015) {
   Program p = with_client("departure");
   auto r = run(p,

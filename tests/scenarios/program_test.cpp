@@ -77,7 +77,7 @@ TEST(Program, LeavingByAltTAndByTheFimPad) {
 }
 
 TEST(Program, MenuOpensByAltHotLetterAndByF10AndPicksByHotLetter) {
-  auto r = run(vormel(), "<Alt+O><Dump pad><Esc><F10><Dump f10><Right><Dump right><Esc><Alt+O>l<Dump picked><Enter><Dump closed>");
+  auto r = run(vormel(), "<Alt+O><Dump pad><Esc><F10><Dump f10><Right><Dump right><Esc><Alt+O>t<Dump picked><Enter><Dump closed>");
   EXPECT_TRUE(contains(r.screen("pad"), "Local de trabalho")) << r.screen("pad");
   EXPECT_TRUE(contains(r.screen("pad"), "Ver Atualização"));
   EXPECT_TRUE(contains(r.screen("f10"), "Declaração (Alt I)")) << r.screen("f10");
