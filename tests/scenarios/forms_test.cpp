@@ -225,3 +225,18 @@ TEST(Forms, AFinalEspolioGrowsItsForm) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Forms, AFieldIsCopiedWithCtrlCAndPastedWithAltV) {
+  Program p = with_client("clipboard");
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><F6><Enter><Ctrl+C>"
+                  "<Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter>"
+                  "<Alt+V><Dump pasted><Enter><Esc><Alt+F><Enter><Wait 100>");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(trim(row->text("ENDERECO")), "ANA") << r.screen("pasted");  // the name, pasted into the street
+}
+
+}  // namespace
