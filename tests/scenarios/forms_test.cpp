@@ -240,3 +240,20 @@ TEST(Forms, AFieldIsCopiedWithCtrlCAndPastedWithAltV) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Forms, AnAcceptedFieldSurvivesAnInterruption) {
+  Program p = with_client("interrupted-form");
+  // The name is typed and accepted, then the program stops with the declaration open.
+  auto cut = run(p, "<Alt+I>11144477735<Enter><Esc><F6><Enter><Ctrl+Y>BEATRIZ<Enter>");
+  EXPECT_EQ(cut.status, 3);
+  auto r = run(p, "<Alt+I>11144477735<Enter><Dump offer><Enter><Esc><Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("offer"), "Deseja recuperar as últimas informações trabalhadas?")) << r.screen("offer");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(trim(row->text("NOMECONTR")), "BEATRIZ");
+}
+
+}  // namespace
