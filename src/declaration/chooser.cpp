@@ -145,7 +145,10 @@ std::optional<std::string> Session::ask_client() {
       if (db_.area(9).used() && !db_.area(9).eof()) MOS_DETAL(db_.area(9));
     });
     con.set_key(Key(Key::F7), [&] {
-      notice({s("Esta função ainda não está disponível nesta versão do programa."_cp)});
+      // MOS_DIR: the folder list; the chooser then shows the client of the current folder.
+      if (settings_.folders_dialog) settings_.folders_dialog();
+      if (!db_.area(9).used()) db_.ABERTURA(9);
+      MOSTR_PAG();
     });
     con.set_key(Key(Key::F8), [&] {
       only_rural_ = !only_rural_;  // SO_AAR
@@ -263,6 +266,7 @@ bool Session::GET_CODIGO() {
     workspace_.reset();
     return false;
   }
+  edit_context_ = entry::EditContext();  // nothing of the last client's lists stays
   // The office's dollar rate, as a number and as the text the rural result shows.
   workspace_->vars.set_number("NVALDOLAR", settings_.VAL_DOLAR);
   workspace_->vars.set_text("CVALDOLAR", core::STR(settings_.VAL_DOLAR, 6, 4));

@@ -5,6 +5,7 @@
 #include "core/picture.h"
 #include "core/text.h"
 #include "entry/identification_form.h"
+#include "entry/item_editor.h"
 #include "entry/screen_frames.h"
 #include "entry/validation.h"
 #include "screen/help_screens.h"
@@ -277,8 +278,11 @@ void Session::show_screen() {
 }
 
 Key Session::GTELA(const entry::Frame& frame) {
-  entry::FormEnv env{ui_, db_, workspace_->vars, ui_.con.clock().today(), settings_.NOMEAG, settings_.NUSU,
-                     settings_.STATRAVA};
+  entry::FormEnv env(ui_, db_, workspace_->vars);
+  env.today = ui_.con.clock().today();
+  env.NOMEAG = settings_.NOMEAG;
+  env.NUSU = settings_.NUSU;
+  env.STATRAVA = settings_.STATRAVA;
   // Tab and the function keys end a form; the walk then chooses the next screen by them.
   env.ending_keys = [](Key k) {
     if (k == Key(Key::Tab) || k == Key(Key::Tab | Key::Shift)) return true;
@@ -292,9 +296,21 @@ Key Session::GTELA(const entry::Frame& frame) {
   };
   env.other_folder_of = [this](const std::string& cpf) { return other_folder_with(cpf); };
   env.leaving = leave_;
+  edit_context_.vars = &workspace_->vars;
+  edit_context_.cpf = cpf_;
+  edit_context_.activity = workspace_->vars.text("ATV_BRASIL");
+  edit_context_.declaration = true;
+  edit_context_.rural = walk_.rural;
   switch (walk_.TELA) {
     case 5:
       if (walk_.OPCIR_1 >= 56 && walk_.OPCIR_1 <= 58) return entry::estate_forms(env, walk_.OPCIR_1);
+      if (walk_.OPCIR_1 == 51) {
+        // The assets, with their totals on the frame's row; the debts come with their list.
+        const Key k = entry::EDITA(ui_, db_, 5, edit_context_);
+        entry::FI7_T(db_, workspace_->vars);
+        ui_.con.status_text(s("Alt F1=Tela Aux. Alt +=Todos campos "_cp));
+        return k;
+      }
       break;
     case 6: {
       const Key k = entry::identification_form(env, frame);
@@ -302,7 +318,15 @@ Key Session::GTELA(const entry::Frame& frame) {
       // The first pass goes on from the identification to the incomes.
       return k;
     }
-    case 11: return entry::status_form(env, frame);
+    case 11: {
+      // The status, then Enter after its last field goes on to the notes.
+      Key k = entry::status_form(env, frame);
+      if (k == Key(Key::Enter)) {
+        ui_.con.status_text(s("Anote informações. INS=Inclui ALT L inclui n linhas. Ctrl Enter vai p/ erro."_cp));
+        k = entry::EDITA(ui_, db_, 11, edit_context_, 0);
+      }
+      return k;
+    }
     default: break;
   }
   return ui_.con.read_key();

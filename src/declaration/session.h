@@ -11,6 +11,7 @@
 #include "declaration/screen_walk.h"
 #include "declaration/workspace.h"
 #include "entry/frame.h"
+#include "entry/item_editor.h"
 #include "screen/ui.h"
 #include "storage/database.h"
 
@@ -26,6 +27,8 @@ struct SessionSettings {
   int OPCFIM = 1;          // 2: back to the chooser after a declaration
   std::string NOMEAG;      // the operator, for the usage log
   core::Decimal VAL_DOLAR; // the office's dollar rate
+  // F7 in the chooser: the folder list ("Pastas"), where the current folder may change.
+  std::function<void()> folders_dialog;
   // Another folder of the list became the current one (with "/").
   std::function<void(const std::string&)> folder_changed;
 };
@@ -84,6 +87,7 @@ class Session {
   bool chosen_directly_ = false;  // F4: the CPF of the working copies
   bool only_rural_ = false;       // F8: the lists show only declarations with the rural annex
   Walk walk_;
+  entry::EditContext edit_context_;  // the lists' state while the declaration is open (CLIPTEX)
   int TELANT_ = 0;
   bool in_screen_ = false;       // a screen's form or list is running
   bool chosen_by_menu_ = false;  // the bar chose the next screen meanwhile           // the last screen shown other than the balance

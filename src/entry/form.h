@@ -18,12 +18,16 @@ struct FormField {
   int row = 0, col = 0;  // from the frame's origin
   std::string var;       // the memory variable
   std::string picture;
-  int width = 0;         // stored width of a text; display width of a number
+  int width = 0;         // stored width of a text; display width of a number (0: its field's)
   int decimals = 0;
   // May change the value; false keeps the cursor in the field (the check says why).
   std::function<bool(core::Value& value)> valid;
   std::function<bool()> when;  // editable; always when not given
-  // Shown again after any field was accepted (the value of another field may follow it).
+
+  FormField(int r, int c, std::string v, std::string pic = "", int w = 0, int dec = 0,
+            std::function<bool(core::Value&)> check = {}, std::function<bool()> editable = {})
+      : row(r), col(c), var(std::move(v)), picture(std::move(pic)), width(w), decimals(dec),
+        valid(std::move(check)), when(std::move(editable)) {}
 };
 
 class Form {

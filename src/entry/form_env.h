@@ -18,10 +18,11 @@ namespace vormel::entry {
 constexpr int kOtherFolderArea = 79;
 
 struct FormEnv {
+  FormEnv(screen::Ui& u, storage::Database& d, core::Record& v) : ui(u), db(d), vars(v) {}
   screen::Ui& ui;
   storage::Database& db;
   core::Record& vars;
-  core::Date today;
+  core::Date today{};
   std::string NOMEAG;
   std::string NUSU;   // this terminal
   int STATRAVA = 0;   // the status that protects a declaration

@@ -22,8 +22,6 @@ namespace {
 
 std::string s(std::string_view v) { return std::string(v); }
 
-std::string var_text(const core::Record& v, const char* name) { return v.text(name); }
-
 // A yes/no letter: blank, "S" or "N" (the blank only when allowed).
 std::function<bool(Value&)> yes_no(FormEnv& env, bool blank_allowed) {
   return [&env, blank_allowed](Value& v) {

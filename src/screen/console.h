@@ -82,6 +82,11 @@ class Console {
   void set_key(core::Key k, std::function<void()> handler);
   void clear_key(core::Key k) { hot_keys_.erase(k.code); }
   bool has_key(core::Key k) const { return hot_keys_.count(k.code) > 0; }
+  // The handler bound to a key (empty when none), to bind it back after a while.
+  std::function<void()> key_handler(core::Key k) const {
+    auto it = hot_keys_.find(k.code);
+    return it == hot_keys_.end() ? std::function<void()>() : it->second;
+  }
   // While suspended (message boxes), hot keys are ordinary keys.
   void suspend_hot_keys(bool s) { hot_keys_suspended_ += s ? 1 : -1; }
 

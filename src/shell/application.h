@@ -64,6 +64,7 @@ class Application {
   // The commands of the menu that belong to the shell.
   void update_every_folder();
   // Commands 21 and 67: the work-file folder and the tax authority program's folder.
+  void folders_dialog();
   void work_file_folder();
   void irpf_folder();
   void fee_rates();

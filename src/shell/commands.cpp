@@ -34,6 +34,7 @@ bool Application::MENUSELECT(int command, int option, int option2) {
   if (g_.LESTOUNADECL) return true;  // a declaration is open: the menu waits
   switch (command) {
     case 11: open_declaration(); break;
+    case 15: folders_dialog(); break;
     case 18: ROTSAIDA(18); break;
     case 19: update_every_folder(); break;
     case 21: work_file_folder(); break;
@@ -77,6 +78,10 @@ void Application::open_declaration() {
       g_.LOCARQ = folder;
       select_current_folder();
     }
+  };
+  settings.folders_dialog = [this] {
+    FolderContext c{ui_, db_, g_};
+    MOS_DIR(c);
   };
   g_.LESTOUNADECL = true;
   {

@@ -84,4 +84,8 @@ bool check_selection(FolderContext& c, core::Value& value, bool new_row = false)
 // asking. The value becomes the folder as it is kept (no trailing "/").
 bool check_folder(FolderContext& c, core::Value& value);
 
+// MOS_DIR: the "Pastas" dialog over the folder list (command 15, F7 in the client
+// chooser); true when the current folder changed.
+bool MOS_DIR(FolderContext& c);
+
 }  // namespace vormel::shell

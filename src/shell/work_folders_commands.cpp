@@ -1,5 +1,6 @@
-// The menu commands that choose the terminal's folders: the work-file folder (21) and
-// the folder of the tax authority's program (67). Both are stored in CONFIG at once.
+// The menu commands that choose the terminal's folders: the folder list (15), the
+// work-file folder (21) and the folder of the tax authority's program (67), the last two
+// stored in CONFIG at once.
 #include "core/text.h"
 #include "shell/application.h"
 #include "shell/settings.h"
@@ -16,6 +17,11 @@ void Application::work_file_folder() {
   g_.DIRTRAB = core::trim(NOVA_ROTA(c, core::trim(g_.DIRTRAB), " VORMEL", kFolderWidth));
   g_.LOCTRAB = core::BAR_DIR(g_.DIRTRAB);
   write_config(db_, g_, {"DIRTRAB"});
+}
+
+void Application::folders_dialog() {
+  FolderContext c{ui_, db_, g_};
+  if (MOS_DIR(c)) TELA_INICIAL();  // the main screen shows the new work folder
 }
 
 void Application::irpf_folder() {

@@ -107,7 +107,7 @@ TEST(Declaration, AClientOpenOnAnotherTerminalIsWarnedAbout) {
   auto r = run(second, "<Alt+I>11144477735<Enter><Dump warned><Right><Enter><Esc>");
   EXPECT_TRUE(contains(r.screen("warned"), "A declaração desse contribuinte está ou ficou aberta no terminal 07"))
       << r.screen("warned");
-  EXPECT_TRUE(contains(r.screen("warned"), "daquele que salvar por último que")) << r.screen("warned");
+  EXPECT_TRUE(contains(r.screen("warned"), "daquele que salvar por último")) << r.screen("warned");
   running.get();
 }
 
