@@ -257,3 +257,40 @@ TEST(Forms, AnAcceptedFieldSurvivesAnInterruption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Forms, ARectifyingDeclarationTakesTheLastReceiptAndCode81HasNoOccupation) {
+  Program p = with_client("rectify");
+  {
+    Client c(p);
+    vormel::storage::WorkArea* row = c.row("11144477735");
+    ASSERT_TRUE(row);
+    c.db.select(9);
+    ASSERT_TRUE(c.db.REC_LOCK(1));
+    row->set("RECIBOATU", std::string("1234567890"));
+    row->set("UF", std::string("SP"));
+    row->set("MUNICIPIO", std::string("SAO PAULO"));
+    row->set("CDPRO", std::string("225"));
+    row->set("OCUPACAO", std::string("MEDICO"));
+    row->unlock();
+  }
+  auto r = run(p, "<Alt+I>11144477735<Enter><Esc><F6>"
+                  "<Enter><Enter><Enter><Enter><Enter>S<Enter><Dump moved>"
+                  "<Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter>"  // receipts .. Brazil, abroad
+                  "<Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter>"  // address .. e-mail
+                  "81<Enter><Dump code81><Enter><Enter><Esc><Alt+F><Enter><Wait 100>");
+  EXPECT_TRUE(contains(r.screen("moved"), "1234567890-")) << r.screen("moved");
+  EXPECT_TRUE(contains(r.screen("code81"), "O código 81 não tem a ocupação principal")) << r.screen("code81");
+  Client c(p);
+  vormel::storage::WorkArea* row = c.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->text("RETIFICA"), "S");
+  EXPECT_EQ(row->text("NRORECIBO").substr(0, 10), "1234567890");
+  EXPECT_EQ(trim(row->text("RECIBOATU")), "");
+  EXPECT_EQ(trim(row->text("CODAT")), "81");
+  EXPECT_EQ(trim(row->text("CDPRO")), "");
+  EXPECT_EQ(trim(row->text("OCUPACAO")), "");
+}
+
+}  // namespace

@@ -94,11 +94,13 @@ std::string work_folder_of(const Program& p) {
 
 TEST(Lists, AFolderIsAddedToTheListMarkedAndUsed) {
   Program p = with_client("folders");
-  const std::string other = (p.cwd / "Outra").string();  // kept as typed, case and all
-  std::filesystem::create_directories(other);
-  // "Pastas" from the Declaração pad: a new row with the folder, then "S" on it.
-  auto r = run(p, "<Alt+D>p<Dump list><Down><Right>" + other + "<Enter><Up>S<Enter><Dump marked><Esc>");
+  const std::string other = (p.cwd / "Outra" / "2016").string();  // kept as typed, case and all
+  // "Pastas" from the Declaração pad: a new row with a folder that is made after asking,
+  // then "S" on it.
+  auto r = run(p, "<Alt+D>p<Dump list><Down><Right>" + other + "<Enter><Dump ask><Enter><Up>S<Enter><Dump marked><Esc>");
   EXPECT_TRUE(contains(r.screen("list"), "Drive e Pasta")) << r.screen("list");
+  EXPECT_TRUE(contains(r.screen("ask"), "Pasta nova para  VORMEL?")) << r.screen("ask");
+  EXPECT_TRUE(std::filesystem::is_directory(other));
   EXPECT_TRUE(contains(r.screen("marked"), "Outra")) << r.screen("marked");
   EXPECT_EQ(work_folder_of(p), other);
   // The client is not in the new work folder but in the first one of the list: found
