@@ -11,6 +11,7 @@
 #include "declaration/session.h"
 #include "declaration/working_copies.h"
 #include "entry/form_env.h"
+#include "entry/identification_form.h"
 #include "entry/screen_frames.h"
 #include "entry/validation.h"
 #include "screen/lookups.h"
@@ -267,6 +268,15 @@ bool Session::GET_CODIGO() {
     return false;
   }
   edit_context_ = entry::EditContext();  // nothing of the last client's lists stays
+  if (workspace_->vars.text("I9_4") == "S") {
+    // The spouse's figures as the spouse's declaration has them now.
+    entry::FormEnv env(ui_, db_, workspace_->vars);
+    env.NUSU = settings_.NUSU;
+    env.STATRAVA = settings_.STATRAVA;
+    env.other_folder_of = [this](const std::string& cpf) { return other_folder_with(cpf); };
+    entry::INFO_CONJU(env);
+    workspace_->keep_variables();
+  }
   // The office's dollar rate, as a number and as the text the rural result shows.
   workspace_->vars.set_number("NVALDOLAR", settings_.VAL_DOLAR);
   workspace_->vars.set_text("CVALDOLAR", core::STR(settings_.VAL_DOLAR, 6, 4));

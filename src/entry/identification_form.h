@@ -14,6 +14,9 @@ core::Key identification_form(FormEnv& env, const Frame& frame);
 // makes the form another.
 core::Key estate_forms(FormEnv& env, int item);
 core::Key status_form(FormEnv& env, const Frame& frame);
+// INFO_CONJU: the spouse's figures fetched again from the spouse's declaration (here or in
+// another folder of the list) when this one asks for them; false when the spouse is nowhere.
+bool INFO_CONJU(FormEnv& env);
 
 // The states of Brazil, as the address and the partition take them.
 bool is_state(const std::string& uf);

@@ -167,6 +167,18 @@ TEST(Forms, TheSpousesFiguresComeFromAnotherFolderAndBothRememberWhere) {
   ASSERT_TRUE(other.ABERTURA(9));
   ASSERT_TRUE(other.area(9).seek(std::string("52998224725")));
   EXPECT_EQ(trim(other.area(9).text("DIRCONJU")), vormel::core::BAR_FORA(here));
+
+  // BRUNO's declaration changes; opening ANA's brings the new figures.
+  other.select(9);
+  ASSERT_TRUE(other.REC_LOCK(1));
+  other.area(9).set("I13_20", vormel::core::Decimal(60000));
+  other.area(9).unlock();
+  other.close_all();
+  run(p, "<Alt+I>11144477735<Enter><Esc><Alt+F><Enter><Wait 100>");
+  Client again(p);
+  row = again.row("11144477735");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->number("I13_1C"), vormel::core::Decimal(60000));
 }
 
 TEST(Forms, ASpousesDeclarationOpenElsewhereIsNotChanged) {
