@@ -41,4 +41,11 @@ inline void expect_matches(const std::string& name, const vormel::entry::Frame& 
   ADD_FAILURE() << "frame " << name << " differs from " << path << "\n--- reviewed\n" << want.str() << "--- drawn\n" << got;
 }
 
+// Where a form writes a value the frame must leave the columns blank.
+inline void expect_blank(const vormel::entry::Frame& f, int row, int col, int length, const std::string& what) {
+  SCOPED_TRACE(what + " row " + std::to_string(row) + " col " + std::to_string(col));
+  ASSERT_LT(row, f.height());
+  EXPECT_EQ(f.rows()[size_t(row)].substr(size_t(col), size_t(length)), std::string(size_t(length), ' '));
+}
+
 }  // namespace frame_golden

@@ -113,12 +113,7 @@ TEST(IncomeFrames, LeaveTheFieldsBlank) {
     for (auto [col, len] : {std::pair{18, 12}, {31, 12}, {55, 11}, {67, 11}})
       fields.push_back({"income_screen1_item11", row, col, len});
 
-  for (const Field& fd : fields) {
-    const Frame f = frame_named(fd.frame);
-    SCOPED_TRACE(std::string(fd.frame) + " row " + std::to_string(fd.row) + " col " + std::to_string(fd.col));
-    ASSERT_LT(fd.row, f.height());
-    EXPECT_EQ(f.rows()[fd.row].substr(fd.col, fd.length), std::string(fd.length, ' '));
-  }
+  for (const Field& fd : fields) frame_golden::expect_blank(frame_named(fd.frame), fd.row, fd.col, fd.length, fd.frame);
 }
 
 }  // namespace

@@ -88,11 +88,7 @@ TEST(ResultsFrames, FieldsFallOnBlankCells) {
     fields.push_back({"gain summary typed", capital_gain_summary_frame, row, 37, 14});
     fields.push_back({"gain summary computed", capital_gain_summary_frame, row, 52, 14});
   }
-  for (const Field& fd : fields) {
-    const Frame f = fd.build();
-    EXPECT_EQ(f.rows().at(fd.row).substr(fd.col, fd.length), std::string(fd.length, ' '))
-        << fd.what << " at " << fd.row << "," << fd.col;
-  }
+  for (const Field& fd : fields) frame_golden::expect_blank(fd.build(), fd.row, fd.col, fd.length, fd.what);
 }
 
 TEST(ResultsFrames, CalculationByModel) {

@@ -14,30 +14,11 @@ namespace {
 
 using scenario::Program;
 using scenario::run;
+using scenario::vormel_in;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
-Program vormel_in(const std::string& name) {
-  Program p;
-  p.binary = VORMEL_BIN;
-  p.args = {"07"};
-  p.cwd = scenario::fresh_dir(name);
-  return p;
-}
-
-// The tables of a program's folder, as the test reads them afterwards.
-struct FolderTables {
-  explicit FolderTables(const Program& p, const std::string& terminal = "99")
-      : folder(p.cwd.string() + "/"), db(reporter, {folder, folder, terminal}) {}
-  // The client's identification row, current in area 9; nullptr when there is none.
-  vormel::storage::WorkArea* client(const std::string& cpf) {
-    if (!db.ABERTURA(9) || !db.area(9).seek(cpf)) return nullptr;
-    return &db.area(9);
-  }
-  std::string folder;
-  vormel::storage::QuietReporter reporter;
-  vormel::storage::Database db;
-};
+using scenario::FolderTables;
 
 TEST(Declaration, ANewClientIsIncludedWalkedSavedAndLeft) {
   Program p = vormel_in("declaration");
@@ -84,22 +65,8 @@ TEST(Declaration, AWrongCheckDigitIsRefusedWithTheRightOnes) {
 }
 
 
-// A folder with one client already saved.
-Program folder_with_client(const std::string& name) {
-  Program p = vormel_in(name);
-  vormel::storage::QuietReporter reporter;
-  std::string folder = p.cwd.string() + "/";
-  vormel::storage::Database db(reporter, {folder, folder, "99"});
-  db.ABERTURA(9);
-  db.select(9);
-  db.ADD_REC(1);
-  db.area(9).set("CPF", std::string("11144477735"));
-  db.area(9).set("NOMECONTR", std::string("ANA"));
-  return p;
-}
-
 TEST(Declaration, AClientOpenOnAnotherTerminalIsWarnedAbout) {
-  Program first = folder_with_client("in-use");
+  Program first = scenario::with_client("in-use");
   auto running = std::async(std::launch::async, [&] { return run(first, "<Alt+I>11144477735<Enter><Wait 3000>"); });
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   Program second = first;
@@ -112,7 +79,7 @@ TEST(Declaration, AClientOpenOnAnotherTerminalIsWarnedAbout) {
 }
 
 TEST(Declaration, AnInterruptedDeclarationIsOfferedForRecovery) {
-  Program p = folder_with_client("recovery");
+  Program p = scenario::with_client("recovery");
   // The program ends while the declaration is open (the script runs out).
   auto cut = run(p, "<Alt+I>11144477735<Enter><Esc>");
   EXPECT_EQ(cut.status, 3);
@@ -128,7 +95,7 @@ TEST(Declaration, AnInterruptedDeclarationIsOfferedForRecovery) {
 
 
 TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
-  Program p = folder_with_client("autosave");
+  Program p = scenario::with_client("autosave");
   {
     vormel::storage::QuietReporter reporter;
     std::string folder = p.cwd.string() + "/";
@@ -151,7 +118,7 @@ TEST(Declaration, SavedByItselfAfterTheMinutesOfTheSetting) {
 
 
 TEST(Declaration, WithoutACpfTheClientIsSoughtByNameOrChosenFromTheList) {
-  Program p = folder_with_client("by-list");
+  Program p = scenario::with_client("by-list");
   // A name not found exactly opens the list of names on the nearest one.
   auto r = run(p, "<Alt+I><Enter>AN<Enter><Dump list><Enter><Dump bar>");
   EXPECT_TRUE(contains(r.screen("list"), "Nome do Contribuinte")) << r.screen("list");
@@ -159,9 +126,9 @@ TEST(Declaration, WithoutACpfTheClientIsSoughtByNameOrChosenFromTheList) {
   EXPECT_TRUE(contains(r.screen("list"), "111.444.777-35")) << r.screen("list");
   EXPECT_TRUE(contains(r.line("bar", 0), "p.Jur  p.Fis")) << r.screen("bar");
   // The whole name opens the declaration at once; F2 in the CPF field lists by CPF.
-  auto exact = run(folder_with_client("by-name"), "<Alt+I><Enter>ana<Enter><Dump bar><Esc><Alt+T>");
+  auto exact = run(scenario::with_client("by-name"), "<Alt+I><Enter>ana<Enter><Dump bar><Esc><Alt+T>");
   EXPECT_TRUE(contains(exact.line("bar", 0), "p.Jur  p.Fis")) << exact.screen("bar");
-  auto by_cpf = run(folder_with_client("by-cpf"), "<Alt+I><F2><Dump list><Enter><Dump bar><Esc><Alt+T>");
+  auto by_cpf = run(scenario::with_client("by-cpf"), "<Alt+I><F2><Dump list><Enter><Dump bar><Esc><Alt+T>");
   EXPECT_TRUE(contains(by_cpf.screen("list"), "Declarações")) << by_cpf.screen("list");  // the footing
   EXPECT_TRUE(contains(by_cpf.line("bar", 0), "p.Jur  p.Fis")) << by_cpf.screen("bar");
 }
@@ -180,7 +147,7 @@ TEST(Declaration, F4TakesBackTheDeclarationThisTerminalWasWorkingOn) {
 
 
 TEST(Declaration, ItsHotKeysWorkInsideAndAreGoneAfterwards) {
-  Program p = folder_with_client("hot-keys");
+  Program p = scenario::with_client("hot-keys");
   auto r = run(p, "<Alt+I>11144477735<Enter><Esc><Alt+S><Dump calc><Esc><Alt+F><Enter><Wait 100><Alt+S><Dump after><Esc>");
   EXPECT_TRUE(contains(r.screen("calc"), "(C)lear")) << r.screen("calc");  // Alt+S: the calculator
   // Outside the declaration Alt+S is the selection pad again.
@@ -224,7 +191,7 @@ TEST(Declaration, AClientOfAnotherFolderOfTheListIsOpenedThere) {
 
 // F5 in the chooser: the tax of every declaration corrected by the SELIC interest.
 TEST(Declaration, F5CorrectsTheTaxOfEveryDeclarationOfTheFolder) {
-  Program p = folder_with_client("corrected");
+  Program p = scenario::with_client("corrected");
   {
     vormel::storage::QuietReporter reporter;
     std::string folder = p.cwd.string() + "/";
@@ -274,7 +241,7 @@ TEST(Declaration, F5CorrectsTheTaxOfEveryDeclarationOfTheFolder) {
 
 // F11 in the chooser: the client's pending items, without touching the working copies.
 TEST(Declaration, F11ShowsTheClientsPendingItems) {
-  Program p = folder_with_client("pending");
+  Program p = scenario::with_client("pending");
   {
     vormel::storage::QuietReporter reporter;
     std::string folder = p.cwd.string() + "/";
@@ -301,7 +268,7 @@ TEST(Declaration, F11ShowsTheClientsPendingItems) {
 
 // F6 in the chooser: the details of the client shown there, until Esc.
 TEST(Declaration, F6ShowsTheClientsDetails) {
-  Program p = folder_with_client("details");
+  Program p = scenario::with_client("details");
   auto r = run(p, "<Alt+I><F6><Dump details><Enter><Esc><Dump back><Esc>");
   EXPECT_TRUE(contains(r.screen("details"), "Detalhes")) << r.screen("details");
   EXPECT_TRUE(contains(r.screen("details"), "CPF 111.444.777-35")) << r.screen("details");
@@ -313,7 +280,7 @@ TEST(Declaration, F6ShowsTheClientsDetails) {
 
 // With "stay in the chooser" the chooser comes back after a declaration, on its client.
 TEST(Declaration, TheChooserComesBackAfterADeclarationWhenSoSet) {
-  Program p = folder_with_client("stay");
+  Program p = scenario::with_client("stay");
   run(p, "<Esc>");  // the terminal's settings are made on the first start
   {
     vormel::storage::QuietReporter reporter;

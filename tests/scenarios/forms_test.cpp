@@ -10,28 +10,12 @@ namespace {
 
 using scenario::Program;
 using scenario::run;
+using scenario::with_client;
 using vormel::core::trim;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
-Program fresh(const std::string& name) {
-  Program p;
-  p.binary = VORMEL_BIN;
-  p.args = {"07"};
-  p.cwd = scenario::fresh_dir(name);
-  return p;
-}
-
-struct Client {
-  explicit Client(const Program& p) : folder(p.cwd.string() + "/"), db(reporter, {folder, folder, "99"}) {}
-  vormel::storage::WorkArea* row(const std::string& cpf) {
-    if (!db.ABERTURA(9) || !db.area(9).seek(cpf)) return nullptr;
-    return &db.area(9);
-  }
-  std::string folder;
-  vormel::storage::QuietReporter reporter;
-  vormel::storage::Database db;
-};
+using Client = scenario::FolderTables;
 
 // A new client: the identification comes first; every field by Enter, from the rural mark
 // to the NIT; then the first pass goes on to the incomes, and the declaration is saved.
@@ -50,11 +34,11 @@ const char* kIdentification =
     "<Dump incomes><Esc><Alt+F><Enter><Wait 100>";
 
 TEST(Forms, TheIdentificationTypedFromEmptyIsSavedInTheClientsRow) {
-  Program p = fresh("identification");
+  Program p = scenario::vormel_in("identification");
   auto r = run(p, kIdentification);
   EXPECT_TRUE(contains(r.screen("incomes"), "RENDIMENTOS TRIBUTÁVEIS E ISENTOS")) << r.screen("incomes");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(trim(row->text("NOMECONTR")), "MARIA DA SILVA");
   EXPECT_EQ(vormel::core::DTOS(std::get<vormel::core::Date>(row->get("NASCIMENTO"))), "19800315");
@@ -70,22 +54,6 @@ TEST(Forms, TheIdentificationTypedFromEmptyIsSavedInTheClientsRow) {
   EXPECT_EQ(row->text("EXTERIOR"), "N");
 }
 
-// A client saved before, with an identification to change.
-Program with_client(const std::string& name) {
-  Program p = fresh(name);
-  Client c(p);
-  c.db.ABERTURA(9);
-  c.db.select(9);
-  c.db.ADD_REC(1);
-  vormel::storage::WorkArea& a = c.db.area(9);
-  a.set("CPF", std::string("11144477735"));
-  a.set("NOMECONTR", std::string("ANA"));
-  a.set("EBRASIL", std::string("S"));
-  a.set("EXTERIOR", std::string("N"));
-  a.set("ESTATUS", vormel::core::Decimal(2));
-  return p;
-}
-
 TEST(Forms, ChecksOfTheIdentificationRefuseWithTheirMessages) {
   Program p = with_client("identification-checks");
   // To the spouse's CPF with a wrong digit, then Brazil/abroad with a wrong letter.
@@ -99,7 +67,7 @@ TEST(Forms, ChecksOfTheIdentificationRefuseWithTheirMessages) {
   // "N" in Brazil makes it abroad: the other mark follows at once.
   EXPECT_TRUE(contains(r.screen("abroad"), "N Brasil S Exterior")) << r.screen("abroad");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(row->text("EBRASIL"), "N");
   EXPECT_EQ(row->text("EXTERIOR"), "S");
@@ -157,7 +125,7 @@ TEST(Forms, TheSpousesFiguresComeFromAnotherFolderAndBothRememberWhere) {
   EXPECT_TRUE(contains(r.screen("fetched"), "50.000,00")) << r.screen("fetched");
   EXPECT_TRUE(contains(r.screen("fetched"), "48.500,00")) << r.screen("fetched");  // base + exempt + exclusive - paid
   Client own(p);
-  vormel::storage::WorkArea* row = own.row("11144477735");
+  vormel::storage::WorkArea* row = own.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(row->text("I9_4"), "S");
   EXPECT_EQ(row->number("I13_1C"), vormel::core::Decimal(50000));
@@ -176,7 +144,7 @@ TEST(Forms, TheSpousesFiguresComeFromAnotherFolderAndBothRememberWhere) {
   other.close_all();
   run(p, "<Alt+I>11144477735<Enter><Esc><Alt+F><Enter><Wait 100>");
   Client again(p);
-  row = again.row("11144477735");
+  row = again.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(row->number("I13_1C"), vormel::core::Decimal(60000));
 }
@@ -203,7 +171,7 @@ TEST(Forms, TheCalculatorPutsItsResultIntoTheField) {
                   "<Alt+S>1000+234<Ctrl+Enter><Enter><Dump typed><Esc><Esc><Esc><Alt+F><Enter><Wait 100>");
   EXPECT_TRUE(contains(r.screen("typed"), "1.234,00")) << r.screen("typed");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(row->number("I13_1C"), vormel::core::Decimal(1234));
   EXPECT_EQ(row->text("I9_5"), "S");
@@ -218,7 +186,7 @@ TEST(Forms, TheSaidaTakesOnlyDatesOf2015) {
   EXPECT_TRUE(contains(r.screen("refused"), "O programa destina-se apenas a saída Definitiva ocorrida em 2015"))
       << r.screen("refused");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   ASSERT_TRUE(c.db.ABERTURA(1));
   ASSERT_TRUE(c.db.area(1).seek(std::string("11144477735")));
@@ -246,7 +214,7 @@ TEST(Forms, AFieldIsCopiedWithCtrlCAndPastedWithAltV) {
                   "<Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter><Enter>"
                   "<Alt+V><Dump pasted><Enter><Esc><Alt+F><Enter><Wait 100>");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(trim(row->text("ENDERECO")), "ANA") << r.screen("pasted");  // the name, pasted into the street
 }
@@ -263,7 +231,7 @@ TEST(Forms, AnAcceptedFieldSurvivesAnInterruption) {
   auto r = run(p, "<Alt+I>11144477735<Enter><Dump offer><Enter><Esc><Alt+F><Enter><Wait 100>");
   EXPECT_TRUE(contains(r.screen("offer"), "Deseja recuperar as últimas informações trabalhadas?")) << r.screen("offer");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(trim(row->text("NOMECONTR")), "BEATRIZ");
 }
@@ -276,7 +244,7 @@ TEST(Forms, ARectifyingDeclarationTakesTheLastReceiptAndCode81HasNoOccupation) {
   Program p = with_client("rectify");
   {
     Client c(p);
-    vormel::storage::WorkArea* row = c.row("11144477735");
+    vormel::storage::WorkArea* row = c.client("11144477735");
     ASSERT_TRUE(row);
     c.db.select(9);
     ASSERT_TRUE(c.db.REC_LOCK(1));
@@ -295,7 +263,7 @@ TEST(Forms, ARectifyingDeclarationTakesTheLastReceiptAndCode81HasNoOccupation) {
   EXPECT_TRUE(contains(r.screen("moved"), "1234567890-")) << r.screen("moved");
   EXPECT_TRUE(contains(r.screen("code81"), "O código 81 não tem a ocupação principal")) << r.screen("code81");
   Client c(p);
-  vormel::storage::WorkArea* row = c.row("11144477735");
+  vormel::storage::WorkArea* row = c.client("11144477735");
   ASSERT_TRUE(row);
   EXPECT_EQ(row->text("RETIFICA"), "S");
   EXPECT_EQ(row->text("NRORECIBO").substr(0, 10), "1234567890");

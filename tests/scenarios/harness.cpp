@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "storage/database.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -115,6 +117,35 @@ ProbeRun probe(const std::string& routine, const std::string& keys) {
   std::ifstream in(r.run.dir / "result.txt");
   std::getline(in, r.result);
   return r;
+}
+
+bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+
+Program vormel_in(const std::string& name) {
+  Program p;
+  p.binary = VORMEL_BIN;
+  p.args = {"07"};
+  p.cwd = fresh_dir(name);
+  return p;
+}
+
+Program with_client(const std::string& name) {
+  Program p = vormel_in(name);
+  vormel::storage::QuietReporter reporter;
+  const std::string folder = p.cwd.string() + "/";
+  vormel::storage::Database db(reporter, {folder, folder, "99"});
+  db.ABERTURA(9);
+  db.select(9);
+  db.ADD_REC(1);
+  vormel::storage::WorkArea& a = db.area(9);
+  a.set("CPF", std::string("11144477735"));
+  a.set("NOMECONTR", std::string("ANA"));
+  a.set("ESTATUS", vormel::core::Decimal(2));
+  a.set("USAPADRAO", std::string("N"));
+  a.set("EBRASIL", std::string("S"));
+  a.set("EXTERIOR", std::string("N"));
+  a.unlock();
+  return p;
 }
 
 }  // namespace scenario

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/database.h"
+
 namespace scenario {
 
 struct Run {
@@ -34,6 +36,26 @@ ProbeRun probe(const std::string& routine, const std::string& keys);
 // A fresh empty folder under the test's temporary directory.
 std::filesystem::path fresh_dir(const std::string& name);
 Run run(const Program& p, const std::string& keys);
+// Whether a screen (or any text) has the needle.
+bool contains(const std::string& hay, const std::string& needle);
+// The real program as terminal 07, in a fresh folder of its own.
+Program vormel_in(const std::string& name);
+// The same, with one client saved before: ANA, CPF 111.444.777-35, status 2, complete
+// model, living in Brazil.
+Program with_client(const std::string& name);
+// The tables of a program's folder, as a test reads them afterwards.
+struct FolderTables {
+  explicit FolderTables(const Program& p, const std::string& terminal = "99")
+      : folder(p.cwd.string() + "/"), db(reporter, {folder, folder, terminal}) {}
+  // The client's identification row, current in area 9; nullptr when there is none.
+  vormel::storage::WorkArea* client(const std::string& cpf) {
+    if (!db.ABERTURA(9) || !db.area(9).seek(cpf)) return nullptr;
+    return &db.area(9);
+  }
+  std::string folder;
+  vormel::storage::QuietReporter reporter;
+  vormel::storage::Database db;
+};
 // Runs a command with an argument vector; gives its exit status and standard output.
 int run_command(const std::vector<std::string>& argv, std::string* out = nullptr);
 

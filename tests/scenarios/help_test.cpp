@@ -10,7 +10,7 @@ namespace {
 
 using scenario::probe;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
 TEST(HelpLookup, AssetCodesChosenByKeys) {
   auto r = probe("lookup=I7_5", "<Dump list><Down><Down><Enter>");

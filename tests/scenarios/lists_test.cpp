@@ -13,28 +13,11 @@ namespace {
 
 using scenario::Program;
 using scenario::run;
+using scenario::with_client;
 using vormel::core::Decimal;
 using vormel::core::trim;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
-
-Program with_client(const std::string& name) {
-  Program p;
-  p.binary = VORMEL_BIN;
-  p.args = {"07"};
-  p.cwd = scenario::fresh_dir(name);
-  vormel::storage::QuietReporter reporter;
-  const std::string folder = p.cwd.string() + "/";
-  vormel::storage::Database db(reporter, {folder, folder, "99"});
-  db.ABERTURA(9);
-  db.select(9);
-  db.ADD_REC(1);
-  db.area(9).set("CPF", std::string("11144477735"));
-  db.area(9).set("NOMECONTR", std::string("ANA"));
-  db.area(9).set("ESTATUS", Decimal(2));
-  db.area(9).set("USAPADRAO", std::string("N"));
-  return p;
-}
+using scenario::contains;
 
 TEST(Lists, AssetsAreTypedChangedDeletedTotalledAndSaved) {
   Program p = with_client("assets");

@@ -26,7 +26,7 @@ namespace {
 using scenario::Program;
 using scenario::run;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
 Program program_in(const std::filesystem::path& folder) {
   Program p;

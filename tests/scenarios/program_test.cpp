@@ -12,17 +12,17 @@ namespace {
 using scenario::Program;
 using scenario::run;
 
-Program vormel(std::vector<std::string> args = {}) {
+Program vormel_program(std::vector<std::string> args = {}) {
   Program p;
   p.binary = VORMEL_BIN;
   p.args = std::move(args);
   return p;
 }
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
 TEST(Program, StartScreenShowsTerminalVersionAndUser) {
-  auto r = run(vormel({"7"}), "<Dump start>");
+  auto r = run(vormel_program({"7"}), "<Dump start>");
   EXPECT_EQ(r.status, 3);  // the script ended while the program waited for a key
   const std::string s = r.screen("start");
   EXPECT_TRUE(contains(s, "Terminal 07    Versão Lib")) << s;
@@ -41,7 +41,7 @@ TEST(Program, TerminalNumberFromArgumentEnvironmentAndDefault) {
   for (const Case& c : {Case{{}, "", "Terminal 00"}, Case{{"7"}, "", "Terminal 07"}, Case{{"7"}, "12", "Terminal 12"},
                         Case{{"42"}, "", "Terminal 42"}}) {
     SCOPED_TRACE(c.shown);
-    Program p = vormel(c.args);
+    Program p = vormel_program(c.args);
     if (!c.env.empty()) p.env["TERMINAL"] = c.env;
     auto r = run(p, "<Dump s>");
     EXPECT_TRUE(contains(r.screen("s"), c.shown)) << r.screen("s");
@@ -51,7 +51,7 @@ TEST(Program, TerminalNumberFromArgumentEnvironmentAndDefault) {
 TEST(Program, ABadTerminalNumberIsRefusedBeforeAnythingStarts) {
   for (const char* bad : {"100", "abc", "-1"}) {
     SCOPED_TRACE(bad);
-    auto r = run(vormel({bad}), "");
+    auto r = run(vormel_program({bad}), "");
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(std::filesystem::exists(r.dir / "final.txt"));
   }
@@ -59,7 +59,7 @@ TEST(Program, ABadTerminalNumberIsRefusedBeforeAnythingStarts) {
 
 TEST(Program, EscAsksBeforeLeaving) {
   // No keeps the program running; Yes (Enter on the first button) ends it normally.
-  auto r = run(vormel(), "<Esc><Dump ask><Right><Enter><Dump back><Esc><Enter>");
+  auto r = run(vormel_program(), "<Esc><Dump ask><Right><Enter><Dump back><Esc><Enter>");
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(contains(r.screen("ask"), "Confirma saída do programa?")) << r.screen("ask");
   EXPECT_TRUE(contains(r.screen("ask"), "[   Sim    ] [   Não    ]")) << r.screen("ask");
@@ -70,14 +70,14 @@ TEST(Program, EscAsksBeforeLeaving) {
 TEST(Program, LeavingByAltTAndByTheFimPad) {
   for (const char* keys : {"<Alt+T><Dump ask>s", "<Alt+F><Dump ask>S", "<F10><Left><Enter><Dump ask><Enter>"}) {
     SCOPED_TRACE(keys);
-    auto r = run(vormel(), keys);
+    auto r = run(vormel_program(), keys);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(contains(r.screen("ask"), "Confirma saída do programa?")) << r.screen("ask");
   }
 }
 
 TEST(Program, MenuOpensByAltHotLetterAndByF10AndPicksByHotLetter) {
-  auto r = run(vormel(), "<Alt+O><Dump pad><Esc><F10><Dump f10><Right><Dump right><Esc><Alt+O>t<Dump picked><Enter><Dump closed>");
+  auto r = run(vormel_program(), "<Alt+O><Dump pad><Esc><F10><Dump f10><Right><Dump right><Esc><Alt+O>t<Dump picked><Enter><Dump closed>");
   EXPECT_TRUE(contains(r.screen("pad"), "Local de trabalho")) << r.screen("pad");
   EXPECT_TRUE(contains(r.screen("pad"), "Ver Atualização"));
   EXPECT_TRUE(contains(r.screen("f10"), "Declaração (Alt I)")) << r.screen("f10");
@@ -90,7 +90,7 @@ TEST(Program, MenuOpensByAltHotLetterAndByF10AndPicksByHotLetter) {
 
 TEST(Program, SubmenusOpenWithRightAndTheirItemsRun) {
   // Declaração > Exclusão > Exclui Declaração > Individual.
-  auto r = run(vormel(), "<Alt+D>e<Dump sub>d<Dump sub2>i<Dump picked><Enter>");
+  auto r = run(vormel_program(), "<Alt+D>e<Dump sub>d<Dump sub2>i<Dump picked><Enter>");
   EXPECT_TRUE(contains(r.screen("sub"), "Exclui somente o AAR")) << r.screen("sub");
   EXPECT_TRUE(contains(r.screen("sub2"), "Individual")) << r.screen("sub2");
   EXPECT_TRUE(contains(r.screen("picked"), "ainda não está disponível")) << r.screen("picked");
@@ -99,20 +99,20 @@ TEST(Program, SubmenusOpenWithRightAndTheirItemsRun) {
 TEST(Program, ClickOnTheMenuBarOpensThePad) {
   // The script cannot click; the terminal test covers the mouse. Here: Alt+I is the
   // declaration hot key, not the "Impressão" pad.
-  auto r = run(vormel(), "<Alt+I><Dump cmd><Esc><Dump after>");
+  auto r = run(vormel_program(), "<Alt+I><Dump cmd><Esc><Dump after>");
   EXPECT_TRUE(contains(r.screen("cmd"), "C P F")) << r.screen("cmd");  // the declaration chooser
   EXPECT_FALSE(contains(r.screen("cmd"), "Imprime os itens selecionados"));
 }
 
 TEST(Program, CalculatorFromTheMainScreen) {
-  auto r = run(vormel(), "<Alt+A>7+5=<Dump calc><Esc><Dump after>");
+  auto r = run(vormel_program(), "<Alt+A>7+5=<Dump calc><Esc><Dump after>");
   EXPECT_TRUE(contains(r.screen("calc"), "12")) << r.screen("calc");
   EXPECT_TRUE(contains(r.screen("calc"), "(C)lear")) << r.screen("calc");
   EXPECT_FALSE(contains(r.screen("after"), "(C)lear"));
 }
 
 TEST(Program, HojeMustBeADate) {
-  Program p = vormel();
+  Program p = vormel_program();
   p.hoje = "31/02/2016";
   auto r = run(p, "");
   EXPECT_EQ(r.status, 2);
@@ -121,7 +121,7 @@ TEST(Program, HojeMustBeADate) {
 }  // namespace
 
 TEST(Program, ASecondCopyAsTheSameTerminalIsToldAndEnds) {
-  Program first = vormel({"4"});
+  Program first = vormel_program({"4"});
   first.cwd = scenario::fresh_dir("terminal-in-use");
   auto running = std::async(std::launch::async, [&] { return run(first, "<Wait 3000><Dump first>"); });
   std::this_thread::sleep_for(std::chrono::milliseconds(1000));
@@ -129,7 +129,7 @@ TEST(Program, ASecondCopyAsTheSameTerminalIsToldAndEnds) {
   auto r = run(second, "<Dump refused><Enter>");
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(contains(r.screen("refused"), "O programa VORMEL no terminal 04 está em uso")) << r.screen("refused");
-  Program other = vormel({"5"});
+  Program other = vormel_program({"5"});
   other.cwd = first.cwd;
   EXPECT_TRUE(contains(run(other, "<Dump s>").screen("s"), "Terminal 05"));
   auto f = running.get();
@@ -137,7 +137,7 @@ TEST(Program, ASecondCopyAsTheSameTerminalIsToldAndEnds) {
 }
 
 TEST(Program, F1OnTheMainScreenListsTheGeneralKeys) {
-  auto r = run(vormel(), "<F1><Dump help><Enter><Dump after>");
+  auto r = run(vormel_program(), "<F1><Dump help><Enter><Dump after>");
   EXPECT_TRUE(contains(r.screen("help"), "Teclas de movimentação rápida nas telas tipo 'browse'")) << r.screen("help");
   EXPECT_FALSE(contains(r.screen("after"), "browse"));
 }

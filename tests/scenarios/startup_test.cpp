@@ -18,7 +18,7 @@ using vormel::core::Decimal;
 using vormel::storage::Database;
 using vormel::storage::QuietReporter;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
 Program in_folder(const std::string& name, const std::string& terminal = "07", const std::string& hoje = "15/04/2016-10:00:00") {
   Program p;

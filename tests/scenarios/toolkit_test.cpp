@@ -20,7 +20,7 @@ using scenario::Program;
 
 using scenario::probe;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
 TEST(Toolkit, MensInputBoxAcceptsAndEscGivesTheEmptyValue) {
   auto ok = probe("mens-input", "<Dump box>1234,5<Dump typed><Enter>");

@@ -13,7 +13,7 @@ namespace {
 using scenario::Program;
 using scenario::run;
 
-bool contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+using scenario::contains;
 
 Program vormel_in(const std::string& name) {
   Program p;
