@@ -86,6 +86,14 @@ TEST(Lists, AFolderIsAddedToTheListMarkedAndUsed) {
   EXPECT_TRUE(std::filesystem::is_directory(other));
   EXPECT_TRUE(contains(r.screen("marked"), "Outra")) << r.screen("marked");
   EXPECT_EQ(work_folder_of(p), other);
+  // A client included now goes into the new work folder.
+  run(p, "<Alt+I>52998224725<Enter><Enter><Esc><Esc><Alt+F><Enter><Wait 100>");
+  {
+    Program in_other = p;
+    in_other.cwd = other;
+    scenario::FolderTables tables(in_other);
+    EXPECT_TRUE(tables.client("52998224725"));
+  }
   // The client is not in the new work folder but in the first one of the list: found
   // there, that folder is the work folder again.
   auto back = run(p, "<Alt+I>11144477735<Enter><Dump bar><Esc><Alt+F><Enter><Wait 100>");
