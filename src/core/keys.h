@@ -17,6 +17,7 @@ struct Key {
     Mouse = 0x200,   // a left click at (row, col) of the 27-line screen
     Resize = 0x201,  // the terminal changed size
     Calculator = 0x202,  // pushed by a hot key: the calculator, its result for the field in hand
+    Wake = 0x203,        // pushed to end a wait for a key; nothing acts on it
     // Modifier bits.
     Alt = 1u << 16, Ctrl = 1u << 17, Shift = 1u << 18,
     ModMask = Alt | Ctrl | Shift,

@@ -295,7 +295,7 @@ Key Session::GTELA(const entry::Frame& frame) {
     walk_.abroad = after == "N";
   };
   env.other_folder_of = [this](const std::string& cpf) { return other_folder_with(cpf); };
-  env.leaving = leave_;
+  env.leaving_flag = &leave_;
   edit_context_.vars = &workspace_->vars;
   edit_context_.cpf = cpf_;
   edit_context_.activity = workspace_->vars.text("ATV_BRASIL");
@@ -341,6 +341,8 @@ void Session::GIRO() {
     show_screen();
   }
   walk_.TELA = 0;
+  // Left from inside a screen chosen on the bar: the wait for the bar's next key ends.
+  if (leave_) ui_.con.push_key(Key(Key::Wake));
 }
 
 void Session::DESLIG_RELG() {

@@ -25,7 +25,7 @@ constexpr const char* kMoney = "@Ez 999,999,999.99";
 constexpr const char* kSpouseValues[] = {"I13_1C", "I13_4C", "I13_2C", "I13_3C", "I13_5C"};  // rows 4 to 8
 
 bool ends_repetition(const FormEnv& env, Key k) {
-  return env.leaving || k == Key(Key::Esc) || (env.ending_keys && env.ending_keys(k));
+  return env.leaving() || k == Key(Key::Esc) || (env.ending_keys && env.ending_keys(k));
 }
 
 // --- the spouse ---
@@ -377,7 +377,7 @@ Key espolio_form(FormEnv& env) {
     const bool was_final = final;
     const std::string judicial = v.text("DECJUDI");
     const Key k = form.read();
-    if (env.leaving) return k;
+    if (env.leaving()) return k;
     if (v.text("DECFINAL") == "S" && (!was_final || judicial != v.text("DECJUDI"))) continue;  // redrawn
     if (!ends_repetition(env, k) && k != Key(Key::Tab | Key::Shift)) continue;
     if (v.text("DECFINAL") == "S") {
@@ -443,7 +443,7 @@ Key departure_form(FormEnv& env, const Frame& frame) {
   for (;;) {
     form.show();
     const Key k = form.read();
-    if (env.leaving) return k;
+    if (env.leaving()) return k;
     if (!ends_repetition(env, k) && k != Key(Key::Tab | Key::Shift)) continue;
     if (v.text("DECSAIDA") == "S" && v.date("DATASAIDA").is_empty()) {
       env.notice({s("Informe a data de saída. Sem ela o cálculo estará errado"_cp)});

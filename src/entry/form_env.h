@@ -34,7 +34,9 @@ struct FormEnv {
   std::function<void(const std::string& before, const std::string& after)> swap_rural;
   // The first other folder of the list that has the client (with "/"), "" when none.
   std::function<std::string(const std::string& cpf)> other_folder_of;
-  bool leaving = false;  // LSAI: the declaration is being left
+  // LSAI: the declaration is being left (a hot key may say so in the middle of a form).
+  const bool* leaving_flag = nullptr;
+  bool leaving() const { return leaving_flag && *leaving_flag; }
 
   void notice(const std::vector<std::string>& lines) const { screen::AVISOSN(ui, lines, 0); }
 };

@@ -78,7 +78,7 @@ Key status_form(FormEnv& env, const Frame& frame) {
     show_status(env);
     const Key k = form.read();
     // Enter past the last field goes on to the notes (the caller's list); the others end.
-    if (k == Key(Key::Enter) || k == Key(Key::Esc) || env.leaving || (env.ending_keys && env.ending_keys(k))) {
+    if (k == Key(Key::Enter) || k == Key(Key::Esc) || env.leaving() || (env.ending_keys && env.ending_keys(k))) {
       env.ui.con.status_text("");
       return k;
     }

@@ -202,6 +202,11 @@ TEST(Forms, AFinalEspolioGrowsItsForm) {
   // is not left without the date of the partition.
   EXPECT_TRUE(contains(r.screen("final"), "Informações sobre o Encerramento do Espólio")) << r.screen("final");
   EXPECT_TRUE(contains(r.screen("date"), "Informe a data da partilha. Sem ela o cálculo estará errado")) << r.screen("date");
+  // Leaving the declaration (Alt+T) is not held up by the missing date.
+  auto left = run(with_client("espolio-left"), "<Alt+I>11144477735<Enter><Esc><Alt+B>e52998224725<Enter>INV<Enter>"
+                                               "<Enter>S<Enter><Alt+T><Wait 100><Dump main>");
+  EXPECT_FALSE(contains(left.screen("main"), "Informe a data")) << left.screen("main");
+  EXPECT_TRUE(contains(left.line("main", 0), "Declaração  Opções")) << left.screen("main");
 }
 
 }  // namespace
