@@ -347,22 +347,17 @@ void Session::GIRO() {
 
 void Session::DESLIG_RELG() {
   // Pausing adds what was counted so far; resuming counts from now.
-  if (!clock_paused_) {
-    VETEMPO(false);
-    clock_paused_ = true;
-  } else {
-    count_from_ = seconds_of(ui_.con.clock().now());
-    clock_paused_ = false;
-  }
+  if (!time_->paused_by_user()) VETEMPO(false);
+  time_->toggle_pause(seconds_of(ui_.con.clock().now()));
 }
 
 void Session::VETEMPO(bool final) {
   // The time spent is added to what the declaration had, counted from the last save.
   const core::DateTime now = ui_.con.clock().now();
-  const long long elapsed = clock_paused_ ? 0 : std::max(0LL, seconds_of(now) - count_from_);
+  time_->key_pressed(seconds_of(ui_.con.last_typed()));
+  const long long elapsed = time_->take(seconds_of(now));
   core::Record& v = workspace_->vars;
   v.set_number("TEM_USO", std::min<long long>(999999, v.integer("TEM_USO") + elapsed));
-  count_from_ = seconds_of(now);
   // Its size: the rows of its working copies 01 to 14.
   long long bytes = 0;
   for (int n = 1; n <= 14; ++n) {
@@ -453,7 +448,13 @@ void Session::run_declaration() {
   leave_ = false;
   INI = "N";
   last_save_ = seconds_of(con.clock().now());
-  count_from_ = last_save_;
+  // The time spent: paused by Alt+H, and after TEMP_DES minutes without a key until the next.
+  time_.emplace(last_save_, settings_.TEMP_DES);
+  const size_t idle_watch = con.on_tick([this] {
+    const long long now = seconds_of(ui_.con.clock().now());
+    time_->key_pressed(seconds_of(ui_.con.last_typed()));
+    time_->tick(now);
+  });
   opened_ = con.clock().now();
   build_menu();
   con.set_key(Key::alt('T'), [this] { SAI_DA_DEC(111); });
@@ -492,6 +493,7 @@ void Session::run_declaration() {
     if (save(true)) break;
     leave_ = false;  // not saved: the operator stays and can try again
   }
+  con.remove_tick(idle_watch);
   for (int n = 21; n <= 40; ++n) db_.close_area(n);
   workspace_.reset();
   for (Key k : {Key::alt('T'), Key::alt('F'), Key::alt('W'), Key::alt('S'), Key::alt('H')}) con.clear_key(k);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "declaration/screen_walk.h"
+#include "declaration/time_count.h"
 #include "declaration/workspace.h"
 #include "entry/frame.h"
 #include "entry/item_editor.h"
@@ -23,6 +24,7 @@ struct SessionSettings {
   std::string LOCTRAB;     // work-file folder, with "/"
   std::string ULT_CPF;     // the CPF proposed, and where the last one is kept
   int TEMP_SAL = 15;       // minutes between automatic saves (0: Alt+W only, 99: at the end)
+  int TEMP_DES = 4;        // minutes without a key after which the time spent stops counting
   int STATRAVA = 0;        // status that protects a declaration against saving
   int OPCFIM = 1;          // 2: back to the chooser after a declaration
   std::string NOMEAG;      // the operator, for the usage log
@@ -97,10 +99,9 @@ class Session {
   bool created_ = false;
   bool recovery_ = false;    // LRECUPERA
   long long last_save_ = 0;  // when the last save ran, in seconds
-  long long count_from_ = 0; // start of the time not yet added to TEM_USO
   core::DateTime opened_{};  // when the declaration was opened (the usage log)
   void VETEMPO(bool final);
-  bool clock_paused_ = false;  // Alt+H: the time spent is not counted meanwhile
+  std::optional<TimeCount> time_;  // the time spent while the declaration is open
   void DESLIG_RELG();
 };
 

@@ -161,7 +161,8 @@ void Console::tick() {
   next_tick_ += std::chrono::seconds(1);
   if (next_tick_ <= now) next_tick_ = now + std::chrono::seconds(1);
   auto handlers = tick_handlers_;  // a handler may add another
-  for (auto& h : handlers) h();
+  for (auto& h : handlers)
+    if (h) h();
 }
 
 void Console::set_key(Key k, std::function<void()> handler) {
@@ -221,6 +222,7 @@ Key Console::wait_key() {
         continue;
       }
       k = *r;
+      if (k.base() != Key::Resize) last_typed_ = clock_.now();
     }
     if (k.base() == Key::Resize) continue;
     last_key_ = k;
@@ -243,7 +245,10 @@ std::optional<Key> Console::inkey(int ms) {
   }
   present();
   auto r = backend_.read_key(ms, false);
-  if (r && r->base() != Key::Resize) last_key_ = *r;
+  if (r && r->base() != Key::Resize) {
+    last_key_ = *r;
+    last_typed_ = clock_.now();
+  }
   return r;
 }
 

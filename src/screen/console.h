@@ -96,8 +96,17 @@ class Console {
   void run_menu(int pad);
   bool menu_enabled = true;
 
-  // One-second timer: status-bar parts with blocks are redrawn, then these run.
-  void on_tick(std::function<void()> fn) { tick_handlers_.push_back(std::move(fn)); }
+  // One-second timer: status-bar parts with blocks are redrawn, then these run. The
+  // number given back takes a handler off again.
+  size_t on_tick(std::function<void()> fn) {
+    tick_handlers_.push_back(std::move(fn));
+    return tick_handlers_.size() - 1;
+  }
+  void remove_tick(size_t id) {
+    if (id < tick_handlers_.size()) tick_handlers_[id] = nullptr;
+  }
+  // When the last key came from the keyboard (keys the program pushes do not count).
+  core::DateTime last_typed() const { return last_typed_; }
 
   // Screen painters drawn over the frame (the open pull-down menus).
   using Painter = std::function<void(Frame&)>;
@@ -126,6 +135,7 @@ class Console {
   std::vector<std::unique_ptr<Dialog>> windows_;
   std::deque<core::Key> pushed_;
   core::Key last_key_;
+  core::DateTime last_typed_{};
   std::map<uint32_t, std::function<void()>> hot_keys_;
   std::map<uint32_t, bool> running_keys_;
   int hot_keys_suspended_ = 0;

@@ -64,6 +64,7 @@ void Application::open_declaration() {
   settings.LOCTRAB = g_.LOCTRAB;
   settings.ULT_CPF = g_.ULT_CPF;
   settings.TEMP_SAL = g_.TEMP_SAL;
+  settings.TEMP_DES = g_.DEFINE.integer("TEMP_DES");
   settings.STATRAVA = g_.DEFINE.integer("STATRAVA");
   settings.OPCFIM = g_.CONFIG.integer("OPCFIM");
   settings.NOMEAG = g_.NOMEAG;
