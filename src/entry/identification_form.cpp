@@ -217,7 +217,7 @@ Key identification_form(FormEnv& env, const Frame& frame) {
       v.set_text("CODPAIS", "   ");
       v.set_text("CODEMB", "   ");
       const std::string city = core::cp850::upper(core::trim(is_state_field ? v.text("MUNICIPIO") : text_of(x)));
-      if (!is_state_field || !city.empty()) {
+      if (!city.empty()) {  // nothing typed is nothing sought
         // The municipalities of the state, the typed one or the list of them.
         storage::Database& db = env.db;
         const bool open = db.area(64).used();
