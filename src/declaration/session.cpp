@@ -314,8 +314,8 @@ Key Session::GTELA(const entry::Frame& frame) {
       break;
     case 6: {
       const Key k = entry::identification_form(env, frame);
+      // The rural screens follow the annex as it was just marked.
       walk_.rural = workspace_->vars.text("TEMRURAL") == "S";
-      // The first pass goes on from the identification to the incomes.
       return k;
     }
     case 11: {

@@ -114,7 +114,6 @@ Key identification_form(FormEnv& env, const Frame& frame) {
               if (text_of(x) == "N") v.set_text("ATV_BRASIL", " ");
               return true;
             }});
-  const std::string activity_before = v.text("ATV_BRASIL");
   form.add({1, 52, "ATV_BRASIL", "!", 1, 0,
             [&](Value& x) {
               if (!accepted_by(env, SNAO(text_of(x)))) return false;
@@ -123,7 +122,6 @@ Key identification_form(FormEnv& env, const Frame& frame) {
               return true;
             },
             [&] { return v.text("TEMRURAL") == "S"; }});
-  (void)activity_before;
   form.add({2, 5, "NOMECONTR", "@!"});
   form.add({3, 12, "NASCIMENTO", "@d", 0, 0, [&](Value& x) {
               v.set("NASCIMENTO", x);
