@@ -305,3 +305,22 @@ TEST(Declaration, TheChooserComesBackAfterADeclarationWhenSoSet) {
   EXPECT_TRUE(contains(r.screen("again"), "ANA")) << r.screen("again");
   EXPECT_FALSE(contains(r.screen("main"), "C P F")) << r.screen("main");
 }
+
+
+// Every pad of the declaration's bar, one after the other from F10.
+TEST(Declaration, EveryPadOfTheBarOpens) {
+  Program p = scenario::with_client("pads");
+  std::string keys = "<Alt+I>11144477735<Enter><Esc><F10>";
+  const std::vector<std::pair<std::string, std::string>> pads = {
+      {"jur", "Acumulado  do titular"},   {"fis", "rendimento do Titular"},
+      {"isento", "rendimentos Isentos e não tributáveis"}, {"dependente", "Alimentandos"},
+      {"bem", "Saída definitiva"},         {"iden", "Notas e Obsv."},
+      {"calculo", "Balanco"},              {"ganho", "RVar. Day-Trade"},
+      {"rural", "Mov. Rebanho"},           {"help", "Funcoes"},
+      {"sai", "Sai"}};
+  for (const auto& [name, caption] : pads) keys += "<Dump " + name + "><Right>";
+  keys += "<Esc><Alt+F><Enter><Wait 100>";
+  auto r = run(p, keys);
+  for (const auto& [name, caption] : pads) EXPECT_TRUE(contains(r.screen(name), caption)) << name << "\n" << r.screen(name);
+  EXPECT_TRUE(contains(r.screen("fis"), "F2")) << r.screen("fis");
+}
