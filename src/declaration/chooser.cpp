@@ -66,21 +66,13 @@ std::string Session::other_folder_with(const std::string& cpf) {
     if (!folder.empty() && folder != current && storage::file_exists(core::BAR_DIR(folder), "IMP0916.DBF"))
       folders.push_back(core::BAR_DIR(folder));
   }
-  const bool shown = db_.MOS_MENS;
-  db_.MOS_MENS = false;
-  std::string found;
   for (const auto& folder : folders) {
-    // The other folder's client list opens in an area of its own.
-    if (!db_.ABREARQ(std::to_string(entry::kOtherFolderArea), false, folder + "IMP0916", "CPF")) continue;
+    if (!entry::open_other_clients(db_, folder)) continue;
     const bool here = db_.area(entry::kOtherFolderArea).seek(cpf, storage::Seek::Exact);
     db_.close_area(entry::kOtherFolderArea);
-    if (here) {
-      found = folder;
-      break;
-    }
+    if (here) return folder;
   }
-  db_.MOS_MENS = shown;
-  return found;
+  return {};
 }
 
 void Session::open_chooser() {

@@ -77,10 +77,11 @@ void IMPCORRIG(screen::Ui& ui, storage::Database& db) {
   const Decimal DF_JURO = tax::selic_interest(201604, wanted, selic_rates(rates));
   if (!rates_open) db.close_area(51);
 
-  const bool shown = db.MOS_MENS;
-  db.MOS_MENS = false;
-  const bool opened = db.ABERTURA(44, true);
-  db.MOS_MENS = shown;
+  bool opened;
+  {
+    storage::QuietOpens quiet(db);
+    opened = db.ABERTURA(44, true);
+  }
   if (!opened || !db.area(44).used()) {
     notice({std::string("Opção sendo usada em outro terminal"_cp)});
     return;

@@ -369,10 +369,11 @@ void Session::VETEMPO(bool final) {
   v.set_number("TAM_USO", std::min<long long>(999999, bytes));
   if (!final) return;
   // The usage log: who worked on which declaration, when and how long.
-  const bool shown = db_.MOS_MENS;
-  db_.MOS_MENS = false;
-  const bool opened = db_.ABERTURA(73);
-  db_.MOS_MENS = shown;
+  bool opened;
+  {
+    storage::QuietOpens quiet(db_);
+    opened = db_.ABERTURA(73);
+  }
   if (!opened) return;
   db_.select(73);
   if (db_.ADD_REC(5)) {

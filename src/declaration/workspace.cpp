@@ -33,16 +33,6 @@ storage::Layout layout_of_table(const storage::Table& t) {
   return layout;
 }
 
-// The tables of a load or a save open without their progress boxes.
-class QuietOpens {
- public:
-  explicit QuietOpens(storage::Database& db) : db_(db), was_(db.MOS_MENS) { db_.MOS_MENS = false; }
-  ~QuietOpens() { db_.MOS_MENS = was_; }
-
- private:
-  storage::Database& db_;
-  bool was_;
-};
 
 }  // namespace
 
@@ -73,7 +63,7 @@ bool Workspace::copy_rows_in(int table) {
 
 bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery) {
   // The load shows its own progress; the tables open quietly.
-  QuietOpens quiet(db_);
+  storage::QuietOpens quiet(db_);
   owner.cpf = core::pad_right(cpf, 11);
   vars = core::Record(512);
   for (int table : copied_tables()) {
@@ -107,7 +97,7 @@ bool Workspace::load(const std::string& cpf, bool new_declaration, bool recovery
 }
 
 bool Workspace::swap_activity(const std::string& before, const std::string& after) {
-  QuietOpens quiet(db_);
+  storage::QuietOpens quiet(db_);
   bool ok = true;
   if (!core::trim(before).empty()) {
     owner.activity = before;
@@ -239,7 +229,7 @@ bool Workspace::replace_rows(int table) {
 }
 
 SaveResult Workspace::save(bool final) {
-  QuietOpens quiet(db_);
+  storage::QuietOpens quiet(db_);
   SaveResult result;
   // The identification row keeps the in-use mark until everything else is written.
   vars.set_text("NUSUAT", db_.folders.NUSU);

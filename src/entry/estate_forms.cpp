@@ -111,15 +111,6 @@ bool TRAZVALCONJ(FormEnv& env, storage::Database& db, int area) {
   return true;
 }
 
-// Opens IMP0916 of another folder in its area; false when it cannot.
-bool open_other(storage::Database& db, const std::string& folder) {
-  db.close_area(kOtherFolderArea);
-  const bool shown = db.MOS_MENS;
-  db.MOS_MENS = false;
-  const bool ok = db.ABREARQ(std::to_string(kOtherFolderArea), false, folder + "IMP0916", "CPF");
-  db.MOS_MENS = shown;
-  return ok;
-}
 
 }  // namespace
 
@@ -145,7 +136,7 @@ bool INFO_CONJU(FormEnv& env) {
     v.set_text("I9_6", "S");
   };
   // Where the spouse was found the last time, else this folder.
-  if (!last.empty() && core::BAR_DIR(last) != here && open_other(db, core::BAR_DIR(last)) &&
+  if (!last.empty() && core::BAR_DIR(last) != here && open_other_clients(db, core::BAR_DIR(last)) &&
       db.area(kOtherFolderArea).seek(cpf, storage::Seek::Exact)) {
     if (!TRAZVALCONJ(env, db, kOtherFolderArea)) refuse();
     db.close_area(kOtherFolderArea);
@@ -171,7 +162,7 @@ bool INFO_CONJU(FormEnv& env) {
   }
   // The other folders of the list.
   const std::string other = env.other_folder_of ? env.other_folder_of(cpf) : std::string();
-  if (other.empty() || !open_other(db, other) || !db.area(kOtherFolderArea).seek(cpf, storage::Seek::Exact)) {
+  if (other.empty() || !open_other_clients(db, other) || !db.area(kOtherFolderArea).seek(cpf, storage::Seek::Exact)) {
     db.close_area(kOtherFolderArea);
     env.notice({s("ATENÇÃO!CPF do conjuge não foi localizado nenhuma pasta."_cp)});
     return false;

@@ -51,6 +51,12 @@ std::optional<screen::Assignments> seek_or_list(FormEnv& env, int table, size_t 
   return result;
 }
 
+bool open_other_clients(storage::Database& db, const std::string& folder) {
+  db.close_area(kOtherFolderArea);
+  storage::QuietOpens quiet(db);
+  return db.ABREARQ(std::to_string(kOtherFolderArea), false, folder + "IMP0916", "CPF");
+}
+
 void put_text(core::Record& vars, const std::string& name, const std::string& text) {
   size_t width = static_cast<size_t>(declaration_field_width(name));
   if (const core::Value* old = vars.find(name); old && std::holds_alternative<std::string>(*old))

@@ -16,6 +16,9 @@ namespace vormel::entry {
 // The work area where the client list of another folder is looked at (the areas of the
 // folder's tables and of the working copies stay as they are).
 constexpr int kOtherFolderArea = 79;
+// Opens the client list (IMP0916, CPF order) of that folder (with "/") in that area,
+// quietly; false when it cannot.
+bool open_other_clients(storage::Database& db, const std::string& folder);
 
 struct FormEnv {
   FormEnv(screen::Ui& u, storage::Database& d, core::Record& v) : ui(u), db(d), vars(v) {}

@@ -171,13 +171,7 @@ bool BUSCA_OUTRO(FolderContext& c, std::string& value, int order, int mode, bool
   // The folders are opened without their progress boxes and without touching the
   // caller's name variable.
   FolderContext quiet{c.ui, db, c.g};
-  const bool shown = db.MOS_MENS;
-  db.MOS_MENS = false;
-  struct Restore {
-    storage::Database& db;
-    bool shown;
-    ~Restore() { db.MOS_MENS = shown; }
-  } restore{db, shown};
+  storage::QuietOpens quiet_opens(db);
 
   if (!key.empty()) {
     for (list.go_top(); !list.eof(); list.skip()) {

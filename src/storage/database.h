@@ -79,4 +79,17 @@ class Database {
   SharedFile terminal_file_;
 };
 
+// While it lives, the tables open without their progress boxes and notices.
+class QuietOpens {
+ public:
+  explicit QuietOpens(Database& db) : db_(db), was_(db.MOS_MENS) { db_.MOS_MENS = false; }
+  ~QuietOpens() { db_.MOS_MENS = was_; }
+  QuietOpens(const QuietOpens&) = delete;
+  QuietOpens& operator=(const QuietOpens&) = delete;
+
+ private:
+  Database& db_;
+  bool was_;
+};
+
 }  // namespace vormel::storage
